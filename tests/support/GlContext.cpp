@@ -1,0 +1,30 @@
+#include "support/GlContext.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+
+namespace testsupport {
+
+GlContext::GlContext(int width, int height) : _ok(false)
+{
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    _ok = SDL_SetVideoMode(width, height, 0, SDL_OPENGL) != nullptr;
+}
+
+GlContext::~GlContext()
+{
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::array<unsigned char, 3> readPixel(int x, int y)
+{
+    std::array<unsigned char, 3> rgb{};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    return rgb;
+}
+
+}  // namespace testsupport
