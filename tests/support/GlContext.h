@@ -17,6 +17,9 @@ private:
     bool _ok;
 };
 
+// Keeps Mesa's driver mapped for the whole run so that leak reports can name it.
+void keepGlDriverLoaded();
+
 // One pixel of the back buffer (x from the left, y from the bottom, as OpenGL counts).
 std::array<unsigned char, 3> readPixel(int x, int y);
 
