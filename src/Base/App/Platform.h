@@ -1,0 +1,29 @@
+#ifndef KOVO_BASE_APP_PLATFORM_H
+#define KOVO_BASE_APP_PLATFORM_H
+
+#include <string>
+
+// What the game asks of the desktop beyond SDL: telling the player about a problem,
+// ending after a fatal one, and where the window first appears.
+namespace Platform {
+
+// The status with which the program ends when it cannot go on.
+constexpr int kFatalExitCode = 1;
+
+// Tells the player: one log line and the caption and text on standard error. It never
+// waits for anyone, so a game started without a terminal or a desktop does not hang.
+void showMessage(const std::string& text, const std::string& caption);
+
+// Ends the program at once with kFatalExitCode after writing `message` to standard error
+// and flushing the log. The caller logs its own message first.
+[[noreturn]] void exitFatal(const std::string& message);
+
+// Makes the next window that SDL opens appear at the top-left corner of the screen.
+// SDL reads the request when the video mode is set; undo it with forgetWindowPlacement
+// once the window is open, so that later mode changes leave the window where it is.
+void placeNextWindowTopLeft();
+void forgetWindowPlacement();
+
+}  // namespace Platform
+
+#endif
