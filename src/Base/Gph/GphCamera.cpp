@@ -7,11 +7,9 @@
 #include "Base/App/Platform.h"
 #include "Base/Gph/GphViewport.h"
 #include "Base/Shp/ShpCoord.h"
+#include "Common/GameConstants.h"
 
 namespace {
-
-// Growth and decay of the follow speed, in units per call per second of the frame.
-constexpr double kTrackRamp = 5.25;
 
 // How far a camera moving at `speed` units per call still goes while it slows down by
 // `step` per call: the sum of the speeds left after each slowing, down to the first one
@@ -90,7 +88,7 @@ void GphCamera::reset()
 void GphCamera::track(double targetX, double targetY, double seconds)
 {
     // A frame of no time (or a nonsensical one) neither ramps nor brakes: the speed is kept.
-    const double step = seconds > 0.0 ? kTrackRamp * seconds : 0.0;
+    const double step = seconds > 0.0 ? GameConstants::trackRamp * seconds : 0.0;
     const bool canBrake = step > 0.0;
 
     const double targetMove = targetX - _lastTargetX;
