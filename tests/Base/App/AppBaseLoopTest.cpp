@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <AL/al.h>
 #include <SDL/SDL.h>
 
 #include <fcntl.h>
@@ -159,7 +160,12 @@ TEST(AppBaseLoop, QuitEventStillLetsItsPassUpdateAndReclaimSounds)
             // The quit event was read at the start of this pass; the sound ends during it,
             // and only the loop's reclaim after update can take its source back.
             blip->play();
-            SDL_Delay(400);
+            ALint state = AL_PLAYING;
+            for (int waited = 0; state != AL_STOPPED && waited < 3000; waited += 10) {
+                SDL_Delay(10);
+                alGetSourcei(blip->getSourceId(), AL_SOURCE_STATE, &state);
+            }
+            ASSERT_EQ(AL_STOPPED, state);
             playingAfterUpdate = blip->isPlaying();
         }
     };
