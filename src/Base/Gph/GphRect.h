@@ -26,6 +26,8 @@ public:
     double getLength() const { return _length; }
     void setWidth(double width);
     double getWidth() const { return _width; }
+    double getHalfLength() const { return _halfLength; }
+    double getHalfWidth() const { return _halfWidth; }
     void setColor(float red, float green, float blue);
     void getColor(float& red, float& green, float& blue) const;
     void getNormal(float& x, float& y, float& z) const;
