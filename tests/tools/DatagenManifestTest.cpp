@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 
 #include "DatagenRun.h"
@@ -67,7 +68,8 @@ TEST(DatagenManifest, EveryBadLineIsReportedWithItsPlaceAndNothingIsWritten)
 TEST(DatagenManifest, MissingManifestFails)
 {
     std::string folder = datagentest::freshFolder("missing");
-    int status = std::system(("../../kovo_datagen '" + folder + "/out' '" + folder + "/nothing.txt' 2>/dev/null").c_str());
+    std::string command = "../../kovo_datagen '" + folder + "/out' '" + folder + "/nothing.txt' 2>/dev/null";
+    int status = std::system(command.c_str());
     EXPECT_NE(0, status);
 }
 

@@ -49,8 +49,10 @@ Pcx decodePcx(const Bytes& file)
     EXPECT_EQ(total, indices.size());
     pcx.dataEnd = at;
     const size_t palette = file.size() - 768;
-    for (unsigned char index : indices)
-        pcx.pixels.push_back(Rgb{file[palette + index * 3u], file[palette + index * 3u + 1], file[palette + index * 3u + 2]});
+    for (unsigned char index : indices) {
+        size_t entry = palette + index * 3u;
+        pcx.pixels.push_back(Rgb{file[entry], file[entry + 1], file[entry + 2]});
+    }
     return pcx;
 }
 

@@ -31,7 +31,7 @@ OggSummary walkPages(const Bytes& file)
         for (size_t i = 0; i < segments; ++i)
             size += file.at(at + 27 + i);
         s.endsWithEos = (file[at + 5] & 4) != 0;
-        s.lastGranule = static_cast<std::uint64_t>(le32(file, at + 6)) | static_cast<std::uint64_t>(le32(file, at + 10)) << 32;
+        s.lastGranule = le32(file, at + 6) | static_cast<std::uint64_t>(le32(file, at + 10)) << 32;
         ++s.pages;
         at += size;
     }

@@ -168,9 +168,11 @@ void readLine(const std::string& origin, const std::vector<std::string>& t, bool
         static const char* const usage[] = {"image NAME WIDTH HEIGHT", "sprite NAME WIDTH HEIGHT",
                                             "glyph NAME WIDTH HEIGHT CHAR", "wav NAME MILLISECONDS",
                                             "ogg NAME SECONDS mono|stereo"};
+        std::string hint;
+        if (commented && t.size() < expected)
+            hint = " (a '#' starts a comment; a glyph of '#' is given as 35)";
         reader.error("expected '" + std::string(usage[static_cast<int>(e.kind)]) + "', got " +
-                     std::to_string(t.size()) + " fields" +
-                     (commented && t.size() < expected ? " (a '#' starts a comment; a glyph of '#' is given as 35)" : ""));
+                     std::to_string(t.size()) + " fields" + hint);
         return;
     }
     e.name = t[1];
