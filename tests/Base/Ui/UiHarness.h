@@ -1,0 +1,391 @@
+#ifndef KOVO_TESTS_BASE_UI_UIHARNESS_H
+#define KOVO_TESTS_BASE_UI_UIHARNESS_H
+
+// Shared by the control tests with and without a sound device: an application that runs
+// the real main loop with one screen, a screen that forwards input the way the menus do
+// and records what its controls report, and helpers for events, pixels and pictures.
+
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Base/App/AppBase.h"
+#include "Base/Gph/GphWindow.h"
+#include "Base/Snd/SndManager.h"
+#include "Base/Snd/SndSoundEffect.h"
+#include "Base/Ui/UiWindow.h"
+#include "support/Files.h"
+#include "support/GlContext.h"
+
+namespace uitest {
+
+// The menus' view: an 800 x 600 window showing 1024 x 768 units around the origin.
+constexpr double Zoom = 512.0;
+
+inline double windowX(double wx) { return (wx / Zoom + 1.0) * 400.0; }
+inline double windowY(double wy) { return (1.0 - wy / (Zoom * 0.75)) * 300.0; }
+
+// The colour drawn at a world point of the last frame (read before the buffers swap).
+inline std::array<unsigned char, 3> pixelAt(double wx, double wy)
+{
+    const int x = static_cast<int>(std::floor(windowX(wx)));
+    const int y = 599 - static_cast<int>(std::floor(windowY(wy)));
+    return testsupport::readPixel(x, y);
+}
+
+inline int brightness(const std::array<unsigned char, 3>& c) { return c[0] + c[1] + c[2]; }
+
+// A 24-bit BMP of one colour, bottom row first, rows padded to four bytes.
+inline void writeSolidBmp(const std::string& name, unsigned char r, unsigned char g, unsigned char b, int width = 32,
+                          int height = 32)
+{
+    const int row = (width * 3 + 3) / 4 * 4;
+    const unsigned size = static_cast<unsigned>(54 + row * height);
+    std::vector<unsigned char> bytes(size, 0);
+    auto put16 = [&](int at, unsigned v) {
+        bytes[at] = static_cast<unsigned char>(v & 0xFF);
+        bytes[at + 1] = static_cast<unsigned char>((v >> 8) & 0xFF);
+    };
+    auto put32 = [&](int at, unsigned v) {
+        put16(at, v & 0xFFFF);
+        put16(at + 2, v >> 16);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put32(2, size);
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<unsigned>(width));
+    put32(22, static_cast<unsigned>(height));
+    put16(26, 1);
+    put16(28, 24);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int at = 54 + y * row + x * 3;
+            bytes[at] = b;
+            bytes[at + 1] = g;
+            bytes[at + 2] = r;
+        }
+    }
+    testsupport::writeFile(name, bytes);
+}
+
+// The id of the newest sound effect, -1 when there is none.
+inline int newestEffectId()
+{
+    if (!SndSoundEffectRegistry || SndSoundEffectRegistry->empty()) return -1;
+    return SndSoundEffectRegistry->rbegin()->first;
+}
+
+// The effects made after the one with the given id, oldest first. A control makes its
+// rollover effect first; a button, check box or text box makes its click effect last.
+inline std::vector<SndSoundEffect*> effectsAfter(int id)
+{
+    std::vector<SndSoundEffect*> out;
+    if (!SndSoundEffectRegistry) return out;
+    for (auto it = SndSoundEffectRegistry->upper_bound(id); it != SndSoundEffectRegistry->end(); ++it)
+        out.push_back(it->second);
+    return out;
+}
+
+// The rollover and click effects of a widget built after `before` (either may be null
+// when there is no sound device).
+struct WidgetSounds {
+    SndSoundEffect* rollover = nullptr;
+    SndSoundEffect* click = nullptr;
+};
+inline WidgetSounds soundsAfter(int before)
+{
+    WidgetSounds s;
+    std::vector<SndSoundEffect*> made = effectsAfter(before);
+    if (made.empty()) return s;
+    s.rollover = made.front();
+    if (made.size() > 1) s.click = made.back();
+    return s;
+}
+
+// Stops every effect so that a following play shows as a fresh one.
+inline void stopAllEffects()
+{
+    if (!SndSoundEffectRegistry) return;
+    for (auto& entry : *SndSoundEffectRegistry) entry.second->stop();
+}
+
+// A screen as the menus build them: mouse points become view points, every child hears
+// the pointer's moves, a release goes to the control under the pointer, keys go to the
+// focused child, and Tab or Down moves the focus to the next child, Up to the previous
+// one. A child given as `windowChild` (a slide show) takes window pixels itself.
+class RecordingScreen : public UiWindow {
+public:
+    explicit RecordingScreen(AppBase* app) : UiWindow(app, 1, true) {}
+
+    std::vector<std::string> events;
+    UiControl* windowChild = nullptr;
+
+    void onMouseMove(double x, double y) override
+    {
+        if (windowChild) {
+            windowChild->onMouseMove(x, y);
+            return;
+        }
+        double wx = 0;
+        double wy = 0;
+        windowToWorld(x, y, wx, wy);
+        for (UiControl* child : getChildren()) child->onMouseMove(wx, wy);
+    }
+    void onLeftButtonDown(double x, double y) override { mouseButton(x, y, true); }
+    void onLeftButtonUp(double x, double y) override { mouseButton(x, y, false); }
+    void onCharDown(char c) override
+    {
+        if (UiControl* focused = getFocusedChild()) focused->onCharDown(c);
+    }
+    void onKeyDown(AppKey key) override
+    {
+        if (key == AppKeyTab || key == AppKeyDown) {
+            moveFocus(1);
+        } else if (key == AppKeyUp) {
+            moveFocus(-1);
+        } else if (UiControl* focused = getFocusedChild()) {
+            focused->onKeyDown(key);
+        }
+    }
+
+    void onCommand(int id) override { events.push_back("command " + std::to_string(id)); }
+    void onCheckBoxChanged(int id, bool state) override
+    {
+        events.push_back("checkbox " + std::to_string(id) + (state ? " on" : " off"));
+    }
+    void onCancel(int id) override { events.push_back("cancel " + std::to_string(id)); }
+    void onTextBoxActivated(int id) override
+    {
+        events.push_back("activated " + std::to_string(id));
+        // The menus start editing the box that asks for it.
+        for (UiControl* child : getChildren())
+            if (child->getId() == id) child->setFocus(true);
+    }
+    void onTextEntered(int id, const std::string& text) override
+    {
+        events.push_back("entered " + std::to_string(id) + " " + text);
+    }
+
+private:
+    void mouseButton(double x, double y, bool down)
+    {
+        if (windowChild) {
+            if (down)
+                windowChild->onLeftButtonDown(x, y);
+            else
+                windowChild->onLeftButtonUp(x, y);
+            return;
+        }
+        double wx = 0;
+        double wy = 0;
+        windowToWorld(x, y, wx, wy);
+        UiControl* hit = findControlAt(wx, wy);
+        if (!hit) return;
+        if (down)
+            hit->onLeftButtonDown(wx, wy);
+        else
+            hit->onLeftButtonUp(wx, wy);
+    }
+    void moveFocus(int step)
+    {
+        std::vector<UiControl*> list(getChildren().begin(), getChildren().end());
+        if (list.empty()) return;
+        const int count = static_cast<int>(list.size());
+        int at = -1;
+        for (int i = 0; i < count; ++i)
+            if (list[i]->hasFocus()) at = i;
+        const int next = at < 0 ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
+        list[next]->setFocus(true);
+    }
+};
+
+// The application of the tests: it opens the game's window (kept for the whole test
+// program, so that every application of it shares one OpenGL context), forwards every
+// hook to its screen, and each frame updates the screen, clears, draws it, runs the test's
+// script (which may read pixels before the swap) and swaps.
+class UiTestApp : public AppBase {
+public:
+    UiWindow* screen = nullptr;
+    std::function<void(int frame)> script;
+    int frames = 0;
+    int frameLimit = 2;
+    std::vector<unsigned int> elapsed;
+
+    ~UiTestApp() override { _window = nullptr; }
+
+    void onInit() override
+    {
+        _window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, Zoom, nullptr);
+    }
+    void update(unsigned int ms) override
+    {
+        ++frames;
+        elapsed.push_back(ms);
+        if (screen) {
+            screen->update(ms);
+            _window->clear();
+            screen->draw();
+        }
+        if (script) script(frames);
+        _window->swapBuffers();
+        if (frames >= frameLimit) quit();
+    }
+    void onInputFocusGained() override { screen->onInputFocusGained(); }
+    void onInputFocusLost() override { screen->onInputFocusLost(); }
+    void onDeactivated() override { screen->onDeactivated(); }
+    void onActivated() override { screen->onActivated(); }
+    void onCharDown(char c) override { screen->onCharDown(c); }
+    void onCharUp(char c) override { screen->onCharUp(c); }
+    void onKeyDown(AppKey key) override { screen->onKeyDown(key); }
+    void onKeyUp(AppKey key) override { screen->onKeyUp(key); }
+    void onMouseMove(double x, double y) override { screen->onMouseMove(x, y); }
+    void onLeftButtonDown(double x, double y) override { screen->onLeftButtonDown(x, y); }
+    void onLeftButtonUp(double x, double y) override { screen->onLeftButtonUp(x, y); }
+    void onMiddleButtonDown(double x, double y) override { screen->onMiddleButtonDown(x, y); }
+    void onMiddleButtonUp(double x, double y) override { screen->onMiddleButtonUp(x, y); }
+    void onRightButtonDown(double x, double y) override { screen->onRightButtonDown(x, y); }
+    void onRightButtonUp(double x, double y) override { screen->onRightButtonUp(x, y); }
+
+    // Runs the loop for `count` passes.
+    void runFrames(int count)
+    {
+        frameLimit = count;
+        run();
+    }
+};
+
+// Events go through SDL's own queue, as the window system's would.
+inline void flushEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
+inline void pushKey(SDLKey sym, bool down, SDLMod mod = KMOD_NONE)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = sym;
+    event.key.keysym.mod = mod;
+    SDL_PushEvent(&event);
+}
+
+// A press and a release.
+inline void typeKey(SDLKey sym, SDLMod mod = KMOD_NONE)
+{
+    pushKey(sym, true, mod);
+    pushKey(sym, false, mod);
+}
+
+inline void typeText(const std::string& text)
+{
+    for (char c : text) typeKey(static_cast<SDLKey>(c));
+}
+
+inline void pushMotionPixels(int x, int y)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(x);
+    event.motion.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+inline void pushButtonPixels(bool down, int x, int y, Uint8 button = SDL_BUTTON_LEFT)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(x);
+    event.button.y = static_cast<Uint16>(y);
+    SDL_PushEvent(&event);
+}
+
+// The same at a world point of the menus' view.
+inline void pushMotion(double wx, double wy)
+{
+    pushMotionPixels(static_cast<int>(std::lround(windowX(wx))), static_cast<int>(std::lround(windowY(wy))));
+}
+inline void pushClick(double wx, double wy)
+{
+    const int x = static_cast<int>(std::lround(windowX(wx)));
+    const int y = static_cast<int>(std::lround(windowY(wy)));
+    pushButtonPixels(true, x, y);
+    pushButtonPixels(false, x, y);
+}
+
+// Set up once per test program: the sound engine (on a device, or with none at all when
+// `withSound` is false) and, at the end, the window that the test applications shared.
+class UiEnvironment : public ::testing::Environment {
+public:
+    explicit UiEnvironment(bool withSound) : _withSound(withSound) {}
+
+    void SetUp() override
+    {
+        testsupport::keepGlDriverLoaded();
+        // Read by OpenAL when the first device opens.
+        if (!_withSound) setenv("ALSOFT_DRIVERS", "nosuchdriver", 1);
+        _sound = new SndManager();
+        soundStarted() = _sound->init() == 0;
+    }
+    void TearDown() override
+    {
+        delete GphWindow::getInstance();
+        if (soundStarted()) _sound->shutdown();
+        delete _sound;
+        _sound = nullptr;
+    }
+
+    static bool& soundStarted()
+    {
+        static bool started = false;
+        return started;
+    }
+
+private:
+    bool _withSound;
+    SndManager* _sound = nullptr;
+};
+
+// A fresh application with the shared window and a recording screen for each test.
+class UiTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        app = new UiTestApp();
+        ASSERT_EQ(app->init(), 0);
+        screen = new RecordingScreen(app);
+        app->screen = screen;
+        flushEvents();
+        stopAllEffects();
+    }
+    void TearDown() override
+    {
+        delete screen;
+        delete app;
+    }
+
+    // Clears the frame, draws one control and leaves the picture in the back buffer.
+    void drawOnly(UiControl& control)
+    {
+        app->getWindow()->clear();
+        control.draw();
+    }
+
+    UiTestApp* app = nullptr;
+    RecordingScreen* screen = nullptr;
+};
+
+}  // namespace uitest
+
+#endif
