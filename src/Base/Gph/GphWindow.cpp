@@ -188,6 +188,12 @@ void GphWindow::buildViewport()
 
 void GphWindow::clearCachedSwitches()
 {
+    // A mode change may keep the OpenGL context; the capabilities are switched off so
+    // that they agree with the cleared switches whether it did or not.
+    glDisable(GL_BLEND);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
     _blending = false;
     _lighting = false;
     _texturing = false;
@@ -199,7 +205,6 @@ int GphWindow::toggleFullscreen()
     _fullscreen = !_fullscreen;
     // The textures go before the mode does: the context they live in may go with it.
     GphTexture::deleteAll();
-    clearCachedSwitches();
 
     prepareVideoMode();
     if (_icon != nullptr) SDL_WM_SetIcon(_icon, nullptr);
@@ -217,6 +222,7 @@ int GphWindow::toggleFullscreen()
     }
 
     setFixedGlState();
+    clearCachedSwitches();
 
     // The camera stays the same object for everyone who holds it, back at the origin
     // with its follow state cleared; the viewport is built again for the new context.
