@@ -486,23 +486,9 @@ TEST_F(GphShapesDraw, LitSphereCoversTheCentre)
     EXPECT_TRUE(isLit(pixelAt(400, 300)));
     EXPECT_TRUE(isLit(pixelAt(400 + 90, 300)));
     EXPECT_FALSE(isLit(pixelAt(400 + 110, 300)));
-}
 
-TEST_F(GphShapesDraw, SphereDrawnFromAnOffsetCamera)
-{
-    lightFromFront();
-    _window->getCamera()->setPosition(ShpCoord(200, 100, 0));
-    ShpCoord at(200, 100, -500);
-    GphSphere sphere(50, 24, 12, &at, nullptr);
-    EXPECT_EQ(0, sphere.draw());
-    EXPECT_TRUE(isLit(pixelAt(400, 300)));
-}
-
-TEST_F(GphShapesDraw, TranslucentShapesLeaveBlendingAndTexturingOff)
-{
-    lightFromFront();
-    ShpCoord at(0, 0, -500);
-    GphSphere sphere(100, 16, 8, &at, nullptr);
+    // Translucent: blended while drawn, blending off again afterwards.
+    glClear(GL_COLOR_BUFFER_BIT);
     sphere.setAlpha(0.5f);
     EXPECT_EQ(0, sphere.draw());
     EXPECT_TRUE(isLit(pixelAt(400, 300)));
@@ -578,17 +564,12 @@ TEST_F(GphShapesDraw, DiskWithoutSlicesOrSweepDrawsNothingAndEnds)
 {
     ShpCoord at(0, 0, -500);
     glDisable(GL_CULL_FACE);
-    GphDisk noSlices(100, 30, 0, 1, 0, 360, &at, nullptr);
-    EXPECT_EQ(0u, feedbackOf(noSlices).polygons.size());
-    // A negative count of slices used to turn the segment loop into an endless one.
-    GphDisk negativeSlices(100, 30, -3, 1, 0, 360, &at, nullptr);
-    EXPECT_EQ(0u, feedbackOf(negativeSlices).polygons.size());
-    GphDisk noSweep(100, 30, 8, 1, 0, 0, &at, nullptr);
-    EXPECT_EQ(0u, feedbackOf(noSweep).polygons.size());
-    GphDisk negativeSweep(100, 30, 8, 1, 0, -90, &at, nullptr);
-    EXPECT_EQ(0u, feedbackOf(negativeSweep).polygons.size());
-    GphDisk bothNegative(100, 30, -8, 1, 0, -90, &at, nullptr);
-    EXPECT_EQ(0u, feedbackOf(bothNegative).polygons.size());
+    // {slices, sweep}: a negative count of slices used to make the segment loop endless.
+    const int cases[][2] = {{0, 360}, {-3, 360}, {8, 0}, {8, -90}, {-8, -90}, {0, -90}};
+    for (const auto& c : cases) {
+        GphDisk disk(100, 30, c[0], 1, 0, c[1], &at, nullptr);
+        EXPECT_EQ(0u, feedbackOf(disk).polygons.size()) << c[0] << " " << c[1];
+    }
     glEnable(GL_CULL_FACE);
 }
 
