@@ -80,11 +80,11 @@ int readBack(GphParticleSystem& system, const std::string& text)
     return system.read(in);
 }
 
-// The game's window with one world unit per pixel, the camera at the origin.
+// Opens the game's window, which each test closes again, with one world unit per pixel, the camera at the origin.
 GphWindow* openWindow()
 {
     testsupport::keepGlDriverLoaded();
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) SDL_InitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     GphWindow* window =
         GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, 400.0, nullptr);
     if (window == nullptr) return nullptr;
@@ -121,8 +121,10 @@ protected:
     }
     void TearDown() override
     {
+        if (_window == nullptr) return;
         EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
-        _window->disableLighting();
+        delete _window;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
     GphWindow* _window = nullptr;

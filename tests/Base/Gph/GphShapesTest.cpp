@@ -76,11 +76,11 @@ void expectUnknownTagFails(const std::string& opening, const std::string& closin
     EXPECT_TRUE(testsupport::logContains("Unknown tag: <BOGUS_FIELD>"));
 }
 
-// The game's window with one world unit per pixel and the camera at the origin.
+// Opens the game's window, which each test closes again, with one world unit per pixel and the camera at the origin.
 GphWindow* openWindow()
 {
     testsupport::keepGlDriverLoaded();
-    if (!SDL_WasInit(SDL_INIT_VIDEO)) SDL_InitSubSystem(SDL_INIT_VIDEO);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
     GphWindow* window =
         GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, 400.0, nullptr);
     if (window == nullptr) return nullptr;
@@ -427,13 +427,10 @@ protected:
 
     void TearDown() override
     {
+        if (_window == nullptr) return;
         EXPECT_EQ(static_cast<GLenum>(GL_NO_ERROR), glGetError());
-        glEnable(GL_CULL_FACE);
-        for (int i = 0; i < 8; ++i) glDisable(GL_LIGHT0 + i);
-        _window->disableLighting();
-        _window->disableBlending();
-        _window->disableTexturing();
-        _window->getCamera()->setPosition(ShpCoord(0.0, 0.0, 0.0));
+        delete _window;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
     // A white light shining along -z, and lighting on.
@@ -696,8 +693,6 @@ TEST_F(GphShapesDraw, LightSpotValuesBelowZeroLeaveOpenGlAlone)
     EXPECT_EQ(0, light.draw());
     glGetLightfv(GL_LIGHT1, GL_SPOT_CUTOFF, value);
     EXPECT_FLOAT_EQ(0, value[0]);
-    glLightf(GL_LIGHT1, GL_SPOT_CUTOFF, 180);
-    glLightf(GL_LIGHT1, GL_SPOT_EXPONENT, 0);
 }
 
 TEST_F(GphShapesDraw, InactiveLightIsSwitchedOff)
