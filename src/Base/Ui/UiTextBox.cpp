@@ -166,7 +166,8 @@ void UiTextBox::draw()
             drawGlyph(_text[i], p);
             p -= GlyphAdvance;
         }
-        if (cursorX == NoCursor) cursorX = p;
+        // At the end of the text the bar stands just right of the last character.
+        if (cursorX == NoCursor) cursorX = _right - GlyphInset + GlyphAdvance;
     }
 
     if (!_readOnly && !_blinkPhase && hasFocus() && cursorX != NoCursor) {
