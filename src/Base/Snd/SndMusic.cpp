@@ -1,5 +1,6 @@
 #include "Base/Snd/SndMusic.h"
 
+#include <cstdlib>
 #include <new>
 
 #include "Base/App/Log.h"
@@ -14,6 +15,16 @@ constexpr int kWordSize = 2;
 constexpr int kSigned = 1;
 
 bool g_musicEnabled = true;
+
+template <class T>
+T* checked(T* allocated)
+{
+    if (!allocated) {
+        LOG("New failed");
+        std::exit(0);
+    }
+    return allocated;
+}
 
 void clearAlErrors()
 {
@@ -35,14 +46,14 @@ SndMusic::SndMusic(const std::string& fileName, bool streaming)
       _format(AL_FORMAT_STEREO16),
       _frequency(0),
       _streaming(streaming),
-      _readBuffer(new char[kReadBufferSize])
+      _readBuffer(checked(new (std::nothrow) char[kReadBufferSize]))
 {
     _file = std::fopen(fileName.c_str(), "rb");
     if (!_file) {
         LOG("Could not open Ogg music file: " << fileName);
         return;
     }
-    _decoder = new OggVorbis_File();
+    _decoder = checked(new (std::nothrow) OggVorbis_File());
     if (ov_open(_file, _decoder, nullptr, 0) < 0) {
         LOG("Failed to open Ogg stream");
         std::fclose(_file);

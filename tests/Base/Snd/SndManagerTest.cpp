@@ -103,18 +103,3 @@ TEST(SndManager, DestroyingTheManagerDropsTheListener)
     EXPECT_EQ(ShpCoord(0, 0, 0), SndManager::getListener()->getPosition());
     SndManager cleanup;  // takes the listener with it
 }
-
-TEST(SndManager, SwitchesReachMusicAndEffects)
-{
-    EXPECT_TRUE(SndMusic::isEnabled());
-    EXPECT_TRUE(SndSoundEffect::isEnabled());
-    SndManager::setMusicEnabled(false);
-    EXPECT_FALSE(SndMusic::isEnabled());
-    EXPECT_TRUE(SndSoundEffect::isEnabled());
-    SndManager::setSoundEffectsEnabled(false);
-    EXPECT_FALSE(SndSoundEffect::isEnabled());
-    SndManager::setMusicEnabled(true);
-    SndManager::setSoundEffectsEnabled(true);
-    EXPECT_TRUE(SndMusic::isEnabled());
-    EXPECT_TRUE(SndSoundEffect::isEnabled());
-}

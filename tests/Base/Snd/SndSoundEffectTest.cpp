@@ -14,14 +14,6 @@ namespace {
 const char* kShort = "test_short.wav";  // 100 ms
 const char* kLong = "test_long.wav";    // 3 s
 
-int countInLog(const std::string& text)
-{
-    int n = 0;
-    for (const std::string& line : logMessages())
-        if (line.find(text) != std::string::npos) ++n;
-    return n;
-}
-
 int slotOf(ALuint source)
 {
     for (int slot = 0; slot < SndSourcePoolSize; ++slot)
@@ -371,11 +363,4 @@ TEST_F(SndTest, SoundBlockWritesAndReads)
     std::istringstream cut("<FILENAME> test_short.wav </FILENAME>");
     EXPECT_EQ(nullptr, SndSound::read(cut));
     EXPECT_EQ(nullptr, SndSoundRegistry);
-}
-
-TEST_F(SndTest, UpdateAllWithoutEffectsDoesNothing)
-{
-    SndSoundEffect::updateAll();
-    EXPECT_EQ(nullptr, SndSoundEffectRegistry);
-    EXPECT_EQ(0, countInLog("Sound state unknown"));
 }
