@@ -195,6 +195,8 @@ TEST(GphAnimatedTextureText, FrameNumberIsReadWithoutTheClamp)
 // Frames with pictures need the window's OpenGL context.
 class GphAnimatedTextureGl : public ::testing::Test {
 protected:
+    static void TearDownTestSuite() { gphdraw::closeWindow(); }
+
     static void SetUpTestSuite()
     {
         gphdraw::writePicture("anim_frame_a.bmp", gphdraw::redTopBlueBottom());

@@ -305,6 +305,8 @@ TEST(GphObjectCopy, CopySharesTheAnimation)
 // Visibility runs against the window's camera and its view.
 class GphObjectVisibility : public ::testing::Test {
 protected:
+    static void TearDownTestSuite() { gphdraw::closeWindow(); }
+
     void SetUp() override
     {
         window = gphdraw::openWindow();

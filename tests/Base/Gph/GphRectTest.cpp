@@ -41,6 +41,8 @@ std::string show(const Pixel& p)
 // Every test draws on a green background into the back buffer of the game window.
 class GphRectDraw : public ::testing::Test {
 protected:
+    static void TearDownTestSuite() { gphdraw::closeWindow(); }
+
     void SetUp() override
     {
         window = gphdraw::openWindow();
