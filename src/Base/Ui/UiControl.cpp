@@ -53,16 +53,6 @@ void UiControl::draw()
     for (UiControl* child : *_children) child->draw();
 }
 
-int UiControl::readState(std::istream& in)
-{
-    return Sprite::readState(in);
-}
-
-int UiControl::writeState(std::ostream& out)
-{
-    return Sprite::writeState(out);
-}
-
 UiControl* UiControl::findControlAt(double x, double y)
 {
     for (UiControl* child : *_children) {

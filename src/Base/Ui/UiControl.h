@@ -1,9 +1,7 @@
 #ifndef KOVO_BASE_UI_UICONTROL_H
 #define KOVO_BASE_UI_UICONTROL_H
 
-#include <istream>
 #include <list>
-#include <ostream>
 #include <string>
 
 #include "Base/App/AppBase.h"
@@ -25,10 +23,9 @@ public:
     UiControl(const UiControl&) = delete;
     UiControl& operator=(const UiControl&) = delete;
 
-    // The control's own graphic (if any) and then every child, only while visible.
+    // The control's own graphic (if any) and then every child, only while visible. The
+    // saved state is the sprite's.
     void draw() override;
-    int readState(std::istream& in) override;
-    int writeState(std::ostream& out) override;
 
     // The first direct child, in list order, whose box holds the point; pictures are
     // never hit. Neither the visible nor the enabled flag is looked at.

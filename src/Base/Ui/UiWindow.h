@@ -6,25 +6,12 @@
 // The base of every screen: the root of a control tree, driven by the application,
 // which forwards each of its input hooks to the current screen unchanged. A screen
 // has no parent, so it always has the focus, and it decides itself which of its
-// controls gets an event.
+// controls gets an event; in the base every input hook is empty. Its update runs every
+// child and its draw shows its own graphic and then every child, as a control's do.
 class UiWindow : public UiControl {
 public:
     UiWindow(AppBase* app, int id, bool flag);
     ~UiWindow() override;
-
-    void draw() override;
-    void update(unsigned int ms) override;
-
-    void onCharDown(char c) override;
-    void onKeyDown(AppKey key) override;
-    void onKeyUp(AppKey key) override;
-    void onMouseMove(double x, double y) override;
-    void onLeftButtonDown(double x, double y) override;
-    void onLeftButtonUp(double x, double y) override;
-    void onMiddleButtonDown(double x, double y) override;
-    void onMiddleButtonUp(double x, double y) override;
-    void onRightButtonDown(double x, double y) override;
-    void onRightButtonUp(double x, double y) override;
 
     // Events that only a screen receives.
     virtual void onInputFocusGained();

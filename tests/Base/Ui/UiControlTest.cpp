@@ -1,5 +1,4 @@
 #include <memory>
-#include <sstream>
 
 #include "Base/Gph/GphViewportOrthogonal.h"
 #include "Base/Gph/GphWindow.h"
@@ -225,14 +224,6 @@ TEST_F(UiTest, WindowPixelsMapToTheCentreOfTheView)
     EXPECT_EQ(wy, 8);
 }
 
-TEST_F(UiTest, SavedStateIsTheSpriteLine)
-{
-    auto a = boxAt(app, 1, 120, 40, 100, 50);
-    std::ostringstream out;
-    EXPECT_EQ(a->writeState(out), 0);
-    EXPECT_EQ(out.str(), "<SPRITE> 120 40 0 50 100 1 </SPRITE>\n");
-}
-
 TEST_F(UiTest, BareScreenIgnoresInputAndRunsEveryChild)
 {
     std::vector<std::string> log;
@@ -286,35 +277,4 @@ TEST_F(UiTest, BareScreenIgnoresInputAndRunsEveryChild)
     bare.update(3);
     bare.draw();
     EXPECT_EQ(log, (std::vector<std::string>{"update 1 3", "update 2 3"}));
-}
-
-TEST_F(UiTest, ScreenReceivesTheApplicationHooksFromTheLoop)
-{
-    std::vector<std::string> log;
-    class HookScreen : public UiWindow {
-    public:
-        HookScreen(AppBase* app, std::vector<std::string>* log) : UiWindow(app, 1, true), _log(log) {}
-        void onCharDown(char c) override { _log->push_back(std::string("down ") + c); }
-        void onCharUp(char c) override { _log->push_back(std::string("up ") + c); }
-        void onKeyDown(AppKey key) override { _log->push_back("key " + std::to_string(key)); }
-        void onMouseMove(double x, double y) override
-        {
-            _log->push_back("move " + std::to_string(int(x)) + " " + std::to_string(int(y)));
-        }
-        void onRightButtonUp(double x, double y) override
-        {
-            _log->push_back("right " + std::to_string(int(x)) + " " + std::to_string(int(y)));
-        }
-
-    private:
-        std::vector<std::string>* _log;
-    } hooks(app, &log);
-    app->screen = &hooks;
-    typeKey(SDLK_q);
-    pushKey(SDLK_HOME, true);
-    pushMotionPixels(10, 20);
-    pushButtonPixels(false, 30, 40, SDL_BUTTON_RIGHT);
-    app->runFrames(2);
-    app->screen = screen;
-    EXPECT_EQ(log, (std::vector<std::string>{"down q", "up q", "key 10", "move 10 20", "right 30 40"}));
 }

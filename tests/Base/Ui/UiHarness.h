@@ -216,7 +216,6 @@ public:
     std::function<void(int frame)> script;
     int frames = 0;
     int frameLimit = 2;
-    std::vector<unsigned int> elapsed;
 
     ~UiTestApp() override { _window = nullptr; }
 
@@ -227,7 +226,6 @@ public:
     void update(unsigned int ms) override
     {
         ++frames;
-        elapsed.push_back(ms);
         if (screen) {
             screen->update(ms);
             _window->clear();
