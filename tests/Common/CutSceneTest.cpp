@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "Common/CutScene.h"
+#include "LevelTestWindow.h"
+#include "support/Files.h"
+
+namespace {
+
+int readBody(CutScene& scene, const std::string& body)
+{
+    std::istringstream in(body);
+    return scene.read(in);
+}
+
+const char* const kThreePanels =
+    "<DIALOGUE> intro1.pcx 400 350 </DIALOGUE>\n"
+    "<DIALOGUE> intro2.pcx -20 1000 </DIALOGUE>\n"
+    "<DIALOGUE> intro3.pcx 0 0 </DIALOGUE>\n"
+    "</CUTSCENE>";
+
+}  // namespace
+
+TEST(CutScene, WithoutDialoguesIsDoneAtTheFirstAsk)
+{
+    CutScene scene;
+    ASSERT_EQ(0, readBody(scene, "</CUTSCENE>"));
+    EXPECT_FALSE(scene.isDone());
+    std::string text = "unchanged";
+    int x = 7, y = 8;
+    EXPECT_FALSE(scene.takeNext(text, x, y));
+    EXPECT_TRUE(scene.isDone());
+    EXPECT_EQ("unchanged", text);
+}
+
+TEST(CutScene, EntriesComeOneByOneInFileOrderThenDone)
+{
+    CutScene scene;
+    std::istringstream in(std::string(kThreePanels) + " <NEXT>");
+    ASSERT_EQ(0, scene.read(in));
+    std::string next;
+    in >> next;
+    EXPECT_EQ("<NEXT>", next);
+    EXPECT_EQ(3u, scene.getEntryCount());
+
+    std::string text;
+    int x = 0, y = 0;
+    ASSERT_TRUE(scene.takeNext(text, x, y));
+    EXPECT_EQ("intro1.pcx", text);
+    EXPECT_EQ(400, x);
+    EXPECT_EQ(350, y);
+    EXPECT_FALSE(scene.isDone());
+    ASSERT_TRUE(scene.takeNext(text, x, y));
+    EXPECT_EQ("intro2.pcx", text);
+    EXPECT_EQ(-20, x);
+    EXPECT_EQ(1000, y);
+    ASSERT_TRUE(scene.takeNext(text, x, y));
+    EXPECT_EQ("intro3.pcx", text);
+    // Taking the last entry does not end the scene yet: the next ask does.
+    EXPECT_FALSE(scene.isDone());
+    EXPECT_FALSE(scene.takeNext(text, x, y));
+    EXPECT_TRUE(scene.isDone());
+    EXPECT_FALSE(scene.takeNext(text, x, y));
+    EXPECT_TRUE(scene.isDone());
+}
+
+TEST(CutScene, SavedFormIsOneLine)
+{
+    CutScene scene;
+    std::ostringstream fresh;
+    EXPECT_EQ(0, scene.writeState(fresh));
+    EXPECT_EQ("<CUTSCENE> 0 </CUTSCENE>\n", fresh.str());
+
+    std::string text;
+    int x, y;
+    scene.takeNext(text, x, y);
+    std::ostringstream done;
+    scene.writeState(done);
+    EXPECT_EQ("<CUTSCENE> 1 </CUTSCENE>\n", done.str());
+}
+
+TEST(CutScene, RestoredDoneDropsTheEntriesAndNotDoneKeepsThem)
+{
+    CutScene seen;
+    ASSERT_EQ(0, readBody(seen, kThreePanels));
+    std::istringstream doneState("1 </CUTSCENE> <NEXT>");
+    ASSERT_EQ(0, seen.readState(doneState));
+    EXPECT_TRUE(seen.isDone());
+    EXPECT_EQ(0u, seen.getEntryCount());
+    std::string next;
+    doneState >> next;
+    EXPECT_EQ("<NEXT>", next);
+
+    CutScene unseen;
+    ASSERT_EQ(0, readBody(unseen, kThreePanels));
+    std::istringstream openState("0 </CUTSCENE>");
+    ASSERT_EQ(0, unseen.readState(openState));
+    EXPECT_FALSE(unseen.isDone());
+    std::string text;
+    int x, y;
+    ASSERT_TRUE(unseen.takeNext(text, x, y));
+    EXPECT_EQ("intro1.pcx", text);
+
+    // A save written by writeState reads back after its opening tag.
+    std::stringstream saved;
+    seen.writeState(saved);
+    std::string tag;
+    saved >> tag;
+    CutScene again;
+    ASSERT_EQ(0, readBody(again, kThreePanels));
+    ASSERT_EQ(0, again.readState(saved));
+    EXPECT_TRUE(again.isDone());
+    EXPECT_EQ(0u, again.getEntryCount());
+}
+
+TEST(CutScene, UnknownTagFailsAndIsLogged)
+{
+    CutScene scene;
+    EXPECT_EQ(-1, readBody(scene, "<DIALOGUE> a.pcx 1 2 </DIALOGUE> <MONOLOGUE> b.pcx 1 2 </MONOLOGUE> </CUTSCENE>"));
+    EXPECT_TRUE(testsupport::logContains("Unknown tag: <MONOLOGUE>"));
+}
+
+TEST(CutScene, MalformedOrCutShortBlocksFailWithoutHanging)
+{
+    CutScene fractional;
+    EXPECT_EQ(-1, readBody(fractional, "<DIALOGUE> a.pcx left 2 </DIALOGUE> </CUTSCENE>"));
+
+    const auto all = leveltest::tokens(kThreePanels);
+    for (size_t n = 0; n < all.size(); ++n) {
+        CutScene scene;
+        EXPECT_EQ(-1, readBody(scene, leveltest::prefix(all, n))) << "after " << n << " tokens";
+    }
+
+    CutScene state;
+    std::istringstream empty("");
+    EXPECT_EQ(-1, state.readState(empty));
+    std::istringstream noClosing("1");
+    EXPECT_EQ(-1, state.readState(noClosing));
+    std::istringstream notAFlag("yes </CUTSCENE>");
+    EXPECT_EQ(-1, state.readState(notAFlag));
+    EXPECT_FALSE(state.isDone());
+}
