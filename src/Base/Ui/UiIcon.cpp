@@ -15,7 +15,7 @@ UiIcon::UiIcon(AppBase* app, int id, const std::string& imageName, double x, dou
     _animation = new GphAnimatedTexture();
     _animation->addFrame(_texture);
     ShpCoord centre(x, y, z);
-    _rect = new GphRect(width, height, &centre, _animation, 6);
+    _rect = new GphRect(width, height, &centre, _animation, GPH_RECT);
     setGraphic(_rect);
 }
 

@@ -24,7 +24,7 @@ UiSlideShow::UiSlideShow(AppBase* app, int id, const std::list<std::string>& ima
     _pictures = new GphAnimatedTexture();
     for (const std::string& name : imageNames) _pictures->addFrame(makeTexture(name, true));
     ShpCoord centre(x, y, z);
-    _view = new GphRect(width, height, &centre, _pictures, 6);
+    _view = new GphRect(width, height, &centre, _pictures, GPH_RECT);
     setGraphic(_view);
 
     // The buttons stand at the same place of the view for every slide show.

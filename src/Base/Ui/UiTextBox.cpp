@@ -80,8 +80,8 @@ UiTextBox::UiTextBox(AppBase* app, int id, const std::string& normalImage, const
     setSize(height, width);
     loadGlyphs();
     ShpCoord origin(0, 0, TextZ);
-    _glyphRect = new GphRect(GlyphSize, GlyphSize, &origin, nullptr, 6);
-    _cursorRect = new GphRect(CursorWidth, GlyphSize, &origin, _cursorPicture, 6);
+    _glyphRect = new GphRect(GlyphSize, GlyphSize, &origin, nullptr, GPH_RECT);
+    _cursorRect = new GphRect(CursorWidth, GlyphSize, &origin, _cursorPicture, GPH_RECT);
 }
 
 UiTextBox::~UiTextBox()
