@@ -7,6 +7,7 @@
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphImage.h"
+#include "Base/Gph/GphRect.h"
 #include "Base/Gph/GphTexture.h"
 #include "GphDrawTestSupport.h"
 #include "support/Files.h"
@@ -178,6 +179,29 @@ TEST(GphAnimatedTextureText, UnknownTagAndEarlyEndFail)
         std::istringstream in(text);
         EXPECT_EQ(-1, b.read(in)) << text;
     }
+}
+
+TEST(GphAnimatedTextureText, FailingFrameWriteCutsTheFramesButClosesTheBlock)
+{
+    // A frame without a picture cannot write its texture.
+    GphAnimatedTexture* a = blankAnimation(2, 10);
+    std::ostringstream out;
+    EXPECT_EQ(-1, a->write(out));
+    const std::string text = out.str();
+    // The first frame is opened, fails, and nothing of the second follows.
+    const size_t first = text.find("<FRAME>");
+    ASSERT_NE(std::string::npos, first);
+    EXPECT_EQ(std::string::npos, text.find("<FRAME>", first + 1));
+    EXPECT_EQ(std::string::npos, text.find("</FRAME>"));
+    EXPECT_EQ(text.size() - 20, text.rfind("</ANIMATED_TEXTURE>\n"));
+
+    // The failure reaches the drawable that holds the look: its block stays open.
+    GphRect r(1, 1, nullptr, a, GPH_RECT);
+    std::ostringstream rect;
+    EXPECT_EQ(-1, r.write(rect));
+    EXPECT_EQ(std::string::npos, rect.str().find("</BASE_GRAPHIC>"));
+    EXPECT_EQ(std::string::npos, rect.str().find("</RECT>"));
+    delete a;
 }
 
 TEST(GphAnimatedTextureText, FrameNumberIsReadWithoutTheClamp)

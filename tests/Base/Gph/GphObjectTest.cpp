@@ -15,6 +15,7 @@
 #include "Base/Gph/GphSphere.h"
 #include "Base/Gph/GphTexture.h"
 #include "Base/Gph/GphViewportOrthogonal.h"
+#include "Base/Gph/GphViewportPerspective.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Common/Sprite.h"
 #include "GphDrawTestSupport.h"
@@ -345,6 +346,24 @@ TEST_F(GphObjectVisibility, ViewExtentComesFromTheZoom)
     viewport->setZoom(400);
     r.setCoord(ShpCoord(0, 0, -10));
     EXPECT_EQ(800, r.getViewWidth());
+}
+
+TEST_F(GphObjectVisibility, PerspectiveViewExtentGrowsWithTheDistance)
+{
+    GphCamera camera;
+    GphViewportPerspective perspective(0, 0, 800, 600, 1, 10000, 90);
+    camera.setViewport(&perspective);
+    camera.getPosition()->setZ(50);
+    GphObject::setCamera(&camera);
+    ShpCoord at(0, 0, -50);
+    GphRect r(10, 10, &at, nullptr, GPH_RECT);
+    // 100 units in front of a camera with a 90 degree field of view: 200 high, 4:3 wide.
+    EXPECT_NEAR(200, r.getViewHeight(), 1e-9);
+    EXPECT_NEAR(800.0 / 3.0, r.getViewWidth(), 1e-9);
+    r.move(0, 0, 50);
+    EXPECT_NEAR(100, r.getViewHeight(), 1e-9);
+    GphObject::setCamera(window->getCamera());
+    window->getViewport()->apply();
 }
 
 TEST_F(GphObjectVisibility, RectangleTouchingTheViewEdgeIsVisible)
