@@ -19,6 +19,7 @@ void keepGlDriverLoaded()
         const std::string path = std::string("/usr/lib/x86_64-linux-gnu/dri/") + name;
         dlopen(path.c_str(), RTLD_LAZY | RTLD_NODELETE);
     }
+    dlopen("libEGL_mesa.so.0", RTLD_LAZY | RTLD_NODELETE);
 }
 
 GlContext::GlContext(int width, int height) : _ok(false)
