@@ -1,0 +1,3 @@
+#include "Common/LevelOwner.h"
+
+LevelOwner::~LevelOwner() = default;
