@@ -144,6 +144,7 @@ private:
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
+protected:
     // Restarts the effect at the hero's feet; a missing effect is skipped.
     void playSound(SndSoundEffect* effect);
     // A one-frame opaque picture drawn through decal, for the throw meter.
