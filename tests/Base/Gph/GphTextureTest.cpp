@@ -4,6 +4,7 @@
 
 #include <dlfcn.h>
 
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <sstream>
@@ -434,4 +435,39 @@ TEST_F(GphTextureGl, FailedReadsEndWithMinusOneAndMakeNoTexture)
     std::ostringstream out;
     EXPECT_EQ(blank.write(out), -1);
     EXPECT_EQ(out.str().find("</TEXTURE>"), std::string::npos);
+}
+
+using GphImageDraw = GphTextureGl;
+
+TEST_F(GphImageDraw, DrawsTheSourceRectangleScaledIntoTheDestination)
+{
+    const Picture picture = distinctColours(5, 4);  // odd width: rows are tight
+    writeFile("textest_draw.bmp", bmpBytes(picture));
+    GphImage* image = GphImage::load("textest_draw.bmp", false);
+    ASSERT_NE(image, nullptr);
+    glViewport(0, 0, 800, 600);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 800, 0, 600, -10, 10);
+    glDisable(GL_DEPTH_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    // Columns 1 to 3 of buffer rows 1 to 2, four times as large, at (100, 200).
+    image->draw(ShpRect(1, 1, 4, 3), ShpRect(100, 200, 112, 208));
+    const std::vector<unsigned char> rgb = bottomUpRgb(picture);
+    auto source = [&](int x, int row) {
+        const size_t at = size_t(3 * (row * 5 + x));
+        return std::array<unsigned char, 3>{rgb[at], rgb[at + 1], rgb[at + 2]};
+    };
+    EXPECT_EQ(testsupport::readPixel(101, 201), source(1, 1));
+    EXPECT_EQ(testsupport::readPixel(106, 202), source(2, 1));
+    EXPECT_EQ(testsupport::readPixel(111, 207), source(3, 2));
+    EXPECT_EQ(testsupport::readPixel(113, 201), (std::array<unsigned char, 3>{0, 0, 0}));
+    EXPECT_EQ(testsupport::readPixel(101, 209), (std::array<unsigned char, 3>{0, 0, 0}));
+
+    GLint rowLength = -1;
+    glGetIntegerv(GL_UNPACK_ROW_LENGTH, &rowLength);
+    EXPECT_EQ(rowLength, 0);
+    GphImage::release(image);
 }
