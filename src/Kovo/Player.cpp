@@ -84,8 +84,6 @@ Player::Player(AppBase* owner)
       _beep_sound(nullptr),
       _beep_played(false)
 {
-    for (int i = 0; i < idlePictureCount; ++i) _idle_pictures[i] = true;
-
     setAnchor(8);
     loadAnimations();
 
@@ -410,7 +408,7 @@ double Player::getThrowVelocityX()
 
 void Player::setVelocity(double x, double y)
 {
-    // A reversal shows as one frame of standing still, so that the run picture restarts.
+    // A reversal is reported as one frame without motion along that axis.
     _velocity_x = (x > 0 && _velocity_x < 0) || (x < 0 && _velocity_x > 0) ? 0 : x;
     _velocity_y = (y > 0 && _velocity_y < 0) || (y < 0 && _velocity_y > 0) ? 0 : y;
 }

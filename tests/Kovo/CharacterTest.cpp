@@ -43,10 +43,6 @@ public:
     GphAnimatedTexture* animationOf(CharacterState state) const { return findAnimation(state); }
     GphAnimatedTexture* shown() const { return _drawable->getAnimatedTexture(); }
     void show() { showStateAnimation(); }
-    void rebuild(CharacterState state, const std::vector<std::string>& files)
-    {
-        addAnimation(state, files);
-    }
 };
 
 std::string saved(Character& actor)
@@ -245,25 +241,7 @@ TEST(Character, ShowingAStateWithoutAPictureKeepsTheCurrentOneAndItsFrame)
     EXPECT_EQ(1u, run->getCurrentFrame()) << "showing does not restart";
 }
 
-TEST(Character, AnAnimationBuiltTwiceForOneStateReplacesTheFirst)
-{
-    TestActor actor(CharacterStateStandLeft, true);
-    actor.rebuild(CharacterStateStandLeft, {"kovo_lookupleft.pcx"});
-    EXPECT_EQ(actor.animationOf(1), actor.shown());
-    EXPECT_EQ("kovo_lookupleft.pcx", kovotest::frameFile(actor.animationOf(1), 0));
-    EXPECT_EQ(6u, actor.getAnimations().size());
-}
 
-TEST(Character, AnimationsAreBuiltFromTheirFilesWithTheirPeriod)
-{
-    TestActor actor(CharacterStateStandLeft, true);
-    const GphAnimatedTexture* run = actor.animationOf(7);
-    ASSERT_EQ(2u, run->getFrameCount());
-    EXPECT_EQ(40u, run->getMillisecondsPerFrame());
-    EXPECT_EQ("kovo_runright1.pcx", kovotest::frameFile(run, 0));
-    EXPECT_EQ("kovo_runright2.pcx", kovotest::frameFile(run, 1));
-    EXPECT_EQ(1u, actor.animationOf(2)->getMillisecondsPerFrame()) << "a still keeps 1 ms";
-}
 
 TEST(Character, HitPointsAndCarriedItem)
 {
@@ -326,19 +304,6 @@ TEST(Character, SavedBlockReadsBackAndWritesTheSameText)
     EXPECT_DOUBLE_EQ(100, copy.getDrawable()->getCoord()->getY());
 }
 
-TEST(Character, IdleTurnAndReservedAreSavedAsGiven)
-{
-    TestActor actor(CharacterStateStandRight, false);
-    TestActor copy(CharacterStateStandRight, false);
-    ASSERT_EQ(0, restore(copy, "<CHARACTER> 2 0 -5 6 0 <SPRITE> 1 2 -41 120 60 1 </SPRITE>\n"
-                               "</CHARACTER>\n"));
-    EXPECT_EQ(0, copy.getIdleTurn());
-    EXPECT_EQ(-5, copy.getReserved());
-    EXPECT_EQ(2, copy.getHitPoints());
-    EXPECT_EQ(6, copy.getState());
-    EXPECT_TRUE(copy.isFacingRight());
-    EXPECT_EQ(copy.animationOf(6), copy.shown());
-}
 
 TEST(Character, EveryTruncatedBlockFailsAndLeavesTheActorAsItWas)
 {

@@ -37,7 +37,6 @@ public:
     void setGrenadeThrown(bool on) { _grenade_thrown = on; }
     bool isGrenadeThrown() const { return _grenade_thrown; }
     void setIdleClock(int ms) { _idle_clock = ms; }
-    void emptyIdlePool() { _idle_pictures.clear(); }
     bool anyHeld() const { return _left_held || _right_held || _up_held || _down_held; }
 };
 
@@ -485,19 +484,6 @@ TEST_F(PlayerTest, SimpleStatesAndFlags)
     EXPECT_FALSE(hero.takeProjectileReleased());
 }
 
-TEST_F(PlayerTest, ResetIdleFillsThePoolAndStopsTheClock)
-{
-    hero.emptyIdlePool();
-    hero.setIdleClock(14000);
-    hero.resetIdle();
-    EXPECT_EQ(0, hero.getIdleClock());
-    ASSERT_EQ(15u, hero.getIdlePictures().size());
-    int key = 0;
-    for (const auto& entry : hero.getIdlePictures()) {
-        EXPECT_EQ(key++, entry.first);
-        EXPECT_TRUE(entry.second);
-    }
-}
 
 TEST_F(PlayerTest, SavedBlockReadsBackIntoANewHeroAndWritesTheSameText)
 {
@@ -666,19 +652,6 @@ TEST_F(PlayerTest, AnimationTableHoldsTheThirtySixPicturesOfTheHero)
     EXPECT_EQ("kovo_runright10.pcx", kovotest::frameFile(map.at(13), 0));
 }
 
-TEST_F(PlayerTest, RunPicturesLineUpWithTheJumpPose)
-{
-    // Frames 8 and 9 of a run show the jump pose's first picture, 18 and 19 its second.
-    for (int run : {6, 7, 59, 60}) {
-        const int jump = run == 6 ? 10 : run == 7 ? 11 : run == 59 ? 18 : 19;
-        const GphAnimatedTexture* r = animation(run);
-        const GphAnimatedTexture* j = animation(jump);
-        EXPECT_EQ(kovotest::frameFile(j, 0), kovotest::frameFile(r, 8)) << run;
-        EXPECT_EQ(kovotest::frameFile(j, 0), kovotest::frameFile(r, 9)) << run;
-        EXPECT_EQ(kovotest::frameFile(j, 1), kovotest::frameFile(r, 18)) << run;
-        EXPECT_EQ(kovotest::frameFile(j, 1), kovotest::frameFile(r, 19)) << run;
-    }
-}
 
 TEST_F(PlayerTest, HeroIsDrawnWithHisStandingPicture)
 {
