@@ -63,10 +63,10 @@ struct GameConstants {
     static constexpr double zPanelBack = -9.0;
     // the dying hero
     static constexpr double zDyingHero = -10.0;
-    // throw meter frame
-    static constexpr double zThrowMeter = -10.0;
+    // throw meter frame, behind its fill so that the fill shows
+    static constexpr double zThrowMeter = -11.0;
     // throw meter fill
-    static constexpr double zThrowMeterFill = -11.0;
+    static constexpr double zThrowMeterFill = -10.0;
     // hint panels (cut-scene entries and hint items)
     static constexpr double hintDepth = -12.0;
     // idle-picture bubble and speech bubbles
