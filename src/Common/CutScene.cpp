@@ -1,6 +1,8 @@
 #include "Common/CutScene.h"
 
 #include "Base/App/TaggedText.h"
+#include "Common/GameConstants.h"
+#include "Kovo/Hint.h"
 
 CutScene::CutScene() : _done(false) {}
 
@@ -19,6 +21,19 @@ int CutScene::read(std::istream& in)
         _ys.push_back(y);
         return 0;
     });
+}
+
+Hint* CutScene::next(int& x, int& y)
+{
+    std::string text;
+    if (!takeNext(text, x, y)) return nullptr;
+    // Only the panel is meant to show: the folder is collected at once, silently, and all
+    // but invisible.
+    Hint* hint = new Hint("folder.pcx", "folder.pcx", text, "", "");
+    hint->setPosition(x, y, GameConstants::hintDepth);
+    hint->collect(true, false);
+    hint->setAlpha(0.02f);
+    return hint;
 }
 
 bool CutScene::takeNext(std::string& text, int& x, int& y)

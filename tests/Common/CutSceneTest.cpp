@@ -3,7 +3,12 @@
 #include <sstream>
 #include <string>
 
+#include "Base/Gph/GphAnimatedTexture.h"
+#include "Base/Gph/GphImage.h"
+#include "Base/Gph/GphRect.h"
+#include "Base/Gph/GphTexture.h"
 #include "Common/CutScene.h"
+#include "Kovo/Hint.h"
 #include "LevelTestWindow.h"
 #include "support/Files.h"
 
@@ -141,4 +146,61 @@ TEST(CutScene, MalformedOrCutShortBlocksFailWithoutHanging)
     std::istringstream notAFlag("yes </CUTSCENE>");
     EXPECT_EQ(-1, state.readState(notAFlag));
     EXPECT_FALSE(state.isDone());
+}
+
+namespace {
+
+class CutSceneHints : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        leveltest::writeBmp("cutscene_panel1.bmp", 255, 0, 0);
+        leveltest::writeBmp("cutscene_panel2.bmp", 0, 0, 255);
+    }
+    void SetUp() override { ASSERT_NE(nullptr, leveltest::openWindow()); }
+
+    static std::string panelFile(Hint* hint)
+    {
+        GphAnimatedTexture* a = hint->getPanel() ? hint->getPanel()->getAnimatedTexture() : nullptr;
+        GphTexture* t = a ? a->getCurrentTexture() : nullptr;
+        return t && t->getImage() ? t->getImage()->getFileName() : "";
+    }
+};
+
+}  // namespace
+
+TEST_F(CutSceneHints, EachAskYieldsTheNextPanelAsACollectedAllButInvisibleHint)
+{
+    CutScene scene;
+    ASSERT_EQ(0, readBody(scene, "<DIALOGUE> cutscene_panel1.bmp 400 350 </DIALOGUE> "
+                                 "<DIALOGUE> cutscene_panel2.bmp 120 -40 </DIALOGUE> </CUTSCENE>"));
+    int x = 0, y = 0;
+    Hint* first = scene.next(x, y);
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(400, x);
+    EXPECT_EQ(350, y);
+    EXPECT_EQ(ItemTypeHint, first->getType());
+    EXPECT_EQ("cutscene_panel1.bmp", panelFile(first));
+    EXPECT_EQ("", first->getObjectiveImage());
+    EXPECT_EQ(400, first->getX());
+    EXPECT_EQ(350, first->getY());
+    EXPECT_TRUE(first->isCollected());
+    EXPECT_FLOAT_EQ(0.02f, first->getAlpha());
+    EXPECT_FALSE(first->isShown());
+    EXPECT_EQ(nullptr, first->getSound());
+    EXPECT_FALSE(scene.isDone());
+
+    Hint* second = scene.next(x, y);
+    ASSERT_NE(nullptr, second);
+    EXPECT_EQ(120, x);
+    EXPECT_EQ(-40, y);
+    EXPECT_EQ("cutscene_panel2.bmp", panelFile(second));
+    EXPECT_FALSE(scene.isDone());
+
+    x = y = 77;
+    EXPECT_EQ(nullptr, scene.next(x, y));
+    EXPECT_TRUE(scene.isDone());
+    EXPECT_EQ(nullptr, scene.next(x, y));
+    delete first;
+    delete second;
 }
