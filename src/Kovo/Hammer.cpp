@@ -1,0 +1,192 @@
+#include "Kovo/Hammer.h"
+
+#include <string>
+
+#include "Base/App/Log.h"
+#include "Base/App/TaggedText.h"
+#include "Base/Gph/GphAnimatedTexture.h"
+#include "Base/Gph/GphRect.h"
+#include "Base/Shp/ShpCoord.h"
+#include "Base/Snd/SndSoundEffect.h"
+#include "Common/GameConstants.h"
+#include "Common/Map.h"
+#include "Kovo/Hazard.h"
+
+namespace {
+
+// The picture's size until "<LOCATION>" gives the hammer's own.
+constexpr double kDefaultSize = 100.0;
+
+}  // namespace
+
+Hammer::Hammer(Map* owner)
+    : _owner(owner),
+      _hazard(nullptr),
+      _picture(nullptr),
+      _sound(SndSoundEffect::create("crash.wav")),
+      _bottom(0.0),
+      _top(0.0),
+      _vertical_speed(0.0),
+      _bounced(false),
+      _rising(false)
+{
+}
+
+Hammer::~Hammer()
+{
+    SndSoundEffect::release(_sound);
+    if (!_picture) return;
+    // The animation is the room's.
+    _picture->setAnimatedTexture(nullptr);
+    delete _picture;
+}
+
+int Hammer::read(std::istream& in)
+{
+    int result = TaggedText::readBlock(in, "</HAMMER>", [&](const std::string& tag) {
+        if (tag == "<ANIMATION>") {
+            int id = 0;
+            if (TaggedText::readValue(in, id) != 0) return -1;
+            GphAnimatedTexture* animation = _owner ? _owner->imageById(id) : nullptr;
+            if (!animation) {
+                LOG("Failed to retrieve animation");
+                return -1;
+            }
+            if (_picture) {
+                _picture->setAnimatedTexture(nullptr);
+                delete _picture;
+            }
+            const ShpCoord centre(0, 0, GameConstants::zHammer);
+            _picture = new GphRect(kDefaultSize, kDefaultSize, &centre, animation, GPH_RECT);
+            setGraphic(_picture);
+            _picture->render();
+            setPosition(0, 0, GameConstants::zHammer);
+            setSize(kDefaultSize, kDefaultSize);
+            return 0;
+        }
+        if (tag == "<LOCATION>") {
+            int x, y, width, height;
+            double top, bottom;
+            std::string closing;
+            if (!(in >> x >> y >> width >> height >> top >> bottom) ||
+                !TaggedText::readToken(in, closing))
+                return -1;
+            setPosition(x, y, GameConstants::zHammer);
+            setSize(height, width);
+            if (_picture) {
+                _picture->setLength(width);
+                _picture->setWidth(height);
+            }
+            _top = top;
+            _bottom = bottom;
+            return 0;
+        }
+        if (tag == "<HAZARD>") {
+            // Not filed in the room yet, so an earlier hazard of this block is still ours.
+            delete _hazard;
+            _hazard = new Hazard(_owner);
+            if (_hazard->read(in) != 0) {
+                LOG("Failed to read hazard");
+                delete _hazard;
+                _hazard = nullptr;
+                return -1;
+            }
+            return 0;
+        }
+        if (tag == "<ID>") {
+            int id = 0;
+            if (TaggedText::readValue(in, id) != 0) return -1;
+            setId(id);
+            return 0;
+        }
+        return TaggedText::kUnknownTag;
+    });
+    // The hammer harms only through its hazard, and the saved form has a place for it.
+    if (result == 0 && !_hazard) {
+        LOG("Failed to read hammer: it needs a hazard");
+        result = -1;
+    }
+    if (result != 0) {
+        // The room keeps nothing of a hammer that failed, and the hazard is not ours to
+        // delete once the room has filed it: it goes now.
+        delete _hazard;
+        _hazard = nullptr;
+    }
+    return result;
+}
+
+void Hammer::update(unsigned ms, double seconds)
+{
+    (void)ms;
+    const double gravity = _owner ? _owner->getGravity() : 0.0;
+    double dy = 0;
+    if (!_rising) {
+        if ((_y >= _bottom && (_visible || _vertical_speed < 0)) || _bounced) {
+            if (_vertical_speed > -GameConstants::maxFallSpeed)
+                _vertical_speed -= gravity * seconds;
+            dy = _vertical_speed * seconds;
+            if (_y + dy <= _bottom) {
+                dy = _bottom - _y;
+                if (!_bounced) {
+                    _vertical_speed = GameConstants::walkSpeed;
+                    _bounced = true;
+                    if (isOnScreen()) SndSoundEffect::playAt(_sound, ShpCoord(_x, _y, 0));
+                } else {
+                    _rising = true;
+                    _bounced = false;
+                }
+            }
+        }
+    }
+    if (_rising && _y <= _top) {
+        dy = GameConstants::slowSpeed * seconds;
+        if (_y + dy >= _top) {
+            dy = _top - _y;
+            _vertical_speed = 0;
+            _rising = false;
+        }
+    }
+    move(0, dy, 0);
+    if (_hazard) _hazard->move(0, dy, 0);
+}
+
+int Hammer::writeState(std::ostream& out)
+{
+    if (!_hazard) {
+        LOG("Failed to write hammer: it needs a hazard");
+        return -1;
+    }
+    out << "<HAMMER> " << _vertical_speed << ' ' << (_bounced ? 1 : 0) << ' '
+        << (_rising ? 1 : 0) << ' ';
+    int result = _hazard->writeState(out);
+    if (result == 0) result = Sprite::writeState(out);
+    if (result == 0) out << "</HAMMER>\n";
+    return result;
+}
+
+int Hammer::readState(std::istream& in)
+{
+    if (!_hazard) {
+        LOG("Failed to read hammer: it needs a hazard");
+        return -1;
+    }
+    double speed;
+    bool bounced, rising;
+    if (!(in >> speed >> bounced >> rising)) return -1;
+    _vertical_speed = speed;
+    _bounced = bounced;
+    _rising = rising;
+    std::string token;
+    if (!TaggedText::readToken(in, token)) return -1;
+    int result = _hazard->readState(in);
+    if (result != 0) return result;
+    if (!TaggedText::readToken(in, token)) return -1;
+    result = Sprite::readState(in);
+    if (result != 0) return result;
+    // The sprite line squares the picture; the hammer is drawn at its own size.
+    if (_picture) {
+        _picture->setLength(_width);
+        _picture->setWidth(_length);
+    }
+    return TaggedText::readToken(in, token) ? 0 : -1;
+}
