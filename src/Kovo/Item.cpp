@@ -1,0 +1,195 @@
+#include "Kovo/Item.h"
+
+#include <sstream>
+
+#include "Base/Gph/GphAnimatedTexture.h"
+#include "Base/Gph/GphRect.h"
+#include "Base/Shp/ShpCoord.h"
+#include "Base/Snd/SndSoundEffect.h"
+#include "Common/GameConstants.h"
+#include "Kovo/ObjectPictures.h"
+
+namespace {
+
+// x, y, z, length, width, visible and the closing tag.
+constexpr int kSpriteLineTokens = 7;
+
+// Takes the "<SPRITE>" line's fields and the block's closing tag ahead of reading them, so
+// that a block cut short anywhere is refused before anything of it is applied.
+bool takeSpriteLine(std::istream& in, std::istringstream& line)
+{
+    std::string fields, token;
+    for (int i = 0; i < kSpriteLineTokens; ++i) {
+        if (!(in >> token)) return false;
+        fields += token + ' ';
+    }
+    std::string closing;
+    if (!(in >> closing)) return false;
+    line.str(fields);
+    return true;
+}
+
+}  // namespace
+
+Item::Item(ItemType type, const std::string& image, const std::string& popupImage,
+           const std::string& sound)
+    : Sprite(),
+      _type(type),
+      _picture(nullptr),
+      _popup(nullptr),
+      _sound(nullptr),
+      _collected(false),
+      _alpha(1.0f),
+      _popup_length(40),
+      _popup_width(40)
+{
+    build(image, popupImage, sound, 40, 40);
+    _picture->render();
+}
+
+Item::Item(ItemType type, const std::string& image, const std::string& popupImage,
+           const std::string& sound, double length, double width, double popupLength,
+           double popupWidth)
+    : Sprite(),
+      _type(type),
+      _picture(nullptr),
+      _popup(nullptr),
+      _sound(nullptr),
+      _collected(false),
+      _alpha(1.0f),
+      _popup_length(popupLength),
+      _popup_width(popupWidth)
+{
+    build(image, popupImage, sound, length, width);
+}
+
+void Item::build(const std::string& image, const std::string& popupImage,
+                 const std::string& sound, double length, double width)
+{
+    _picture = makePicture(image, length, width, GameConstants::zItem);
+    _popup = makePicture(popupImage, _popup_length, _popup_width, GameConstants::zItemPopup);
+    setGraphic(_picture);
+    setPosition(0, 0, GameConstants::zItem);
+    resizeBox(length, width);
+    _sound = SndSoundEffect::create(sound);
+}
+
+Item::~Item()
+{
+    setGraphic(nullptr);
+    deletePicture(_picture);
+    deletePicture(_popup);
+    SndSoundEffect::release(_sound);
+}
+
+GphRect* Item::makePicture(const std::string& image, double length, double width, double z)
+{
+    const ShpCoord at(0, 0, z);
+    GphAnimatedTexture* animation = ObjectPictures::loadAnimation({image});
+    return new GphRect(width, length, &at, animation, GPH_RECT);
+}
+
+void Item::deletePicture(GphRect*& picture)
+{
+    if (!picture) return;
+    delete picture->getAnimatedTexture();
+    picture->setAnimatedTexture(nullptr);
+    delete picture;
+    picture = nullptr;
+}
+
+void Item::resizeBox(double length, double width)
+{
+    const double pictureX = _picture->getLength(), pictureY = _picture->getWidth();
+    const double popupX = _popup->getLength(), popupY = _popup->getWidth();
+    setSize(length, width);
+    _picture->setLength(pictureX);
+    _picture->setWidth(pictureY);
+    _popup->setLength(popupX);
+    _popup->setWidth(popupY);
+}
+
+void Item::collect(bool collected, bool playSound)
+{
+    _collected = collected;
+    if (!collected) return;
+    setGraphic(_popup);
+    resizeBox(_popup_length, _popup_width);
+    _popup->setCoord(*_picture->getCoord());
+    setZ(GameConstants::zItemPopup);
+    if (playSound && _sound) SndSoundEffect::playAt(_sound, ShpCoord(getX(), getY(), 0));
+}
+
+void Item::setAlpha(float alpha)
+{
+    _alpha = alpha;
+    if (alpha <= 0) {
+        _alpha = -1.0f;
+        _popup->setAlpha(0.0f);
+    } else {
+        _popup->setAlpha(alpha);
+    }
+}
+
+void Item::draw()
+{
+    if (getGraphic() == _popup && _alpha <= 0) return;
+    Sprite::draw();
+}
+
+void Item::update(double seconds)
+{
+    if (getGraphic() != _popup) return;
+    if (_alpha <= 0) {
+        _alpha = -1.0f;
+        _popup->setAlpha(0.0f);
+        return;
+    }
+    const double rise = GameConstants::effectRiseRate * seconds;
+    _alpha = static_cast<float>(_alpha - GameConstants::fadeRate * seconds);
+    if (_alpha < 0) {
+        _alpha = -1.0f;
+        _popup->setAlpha(0.0f);
+    } else {
+        _popup->setAlpha(_alpha);
+    }
+    move(0, rise, 0);
+}
+
+int Item::writeState(std::ostream& out)
+{
+    out << "<ITEM> " << (_collected ? 1 : 0) << ' ' << _alpha << ' ';
+    const int result = Sprite::writeState(out);
+    if (result != 0) return result;
+    out << "</ITEM>\n";
+    return 0;
+}
+
+int Item::readState(std::istream& in)
+{
+    // The whole block is taken before anything is applied: one that ends early or holds
+    // garbage leaves the item as it was instead of restoring zeros.
+    bool collected;
+    float alpha;
+    std::string spriteTag;
+    if (!(in >> collected >> alpha >> spriteTag)) return -1;
+    std::istringstream spriteLine;
+    if (!takeSpriteLine(in, spriteLine)) return -1;
+
+    const double pictureX = _picture->getLength(), pictureY = _picture->getWidth();
+    const double popupX = _popup->getLength(), popupY = _popup->getWidth();
+    const int result = Sprite::readState(spriteLine);
+    if (result != 0) return result;
+    _picture->setLength(pictureX);
+    _picture->setWidth(pictureY);
+    _popup->setLength(popupX);
+    _popup->setWidth(popupY);
+
+    _alpha = alpha;
+    if (collected) {
+        // A restored pop-up never shows again, and nothing is heard.
+        collect(true, false);
+        setAlpha(-1.0f);
+    }
+    return 0;
+}
