@@ -1,0 +1,63 @@
+#ifndef KOVO_APPLICATION_MAINMENUSCREEN_H
+#define KOVO_APPLICATION_MAINMENUSCREEN_H
+
+#include "Application/MenuNavigation.h"
+#include "Base/Ui/UiWindow.h"
+
+class GphAnimatedTexture;
+class GphImage;
+class GphRect;
+class GphTexture;
+class ScreenHost;
+class UiButton;
+class UiIcon;
+
+// The hub of the menus: eight buttons that start a new game, open the load and save screens,
+// the options, the instructions and the high scores, return to a running game or quit. The
+// save and return buttons work only while a game is in progress, and the keys step over them
+// while they are disabled. Escape quits.
+class MainMenuScreen : public UiWindow {
+public:
+    // Control ids; the buttons run from the top of the screen to the bottom.
+    enum {
+        kStartGame = 2,
+        kLoadGame = 3,
+        kSaveGame = 4,
+        kOptions = 5,
+        kReturnToGame = 6,
+        kInstructions = 7,
+        kHighScores = 8,
+        kExit = 9,
+        kTitle = 10
+    };
+    static constexpr int kButtonCount = 8;
+
+    explicit MainMenuScreen(ScreenHost* app);
+    ~MainMenuScreen() override;
+
+    // The button of that id (2 to 9), or null.
+    UiButton* getButton(int id) const;
+    UiIcon* getTitle() const { return _title; }
+
+    // Enables the save and return buttons exactly while a game is in progress.
+    void update(unsigned int ms) override;
+    void onCharDown(char c) override;
+    void onKeyDown(AppKey key) override;
+    void onMouseMove(double x, double y) override;
+    void onLeftButtonDown(double x, double y) override;
+    void onLeftButtonUp(double x, double y) override;
+    // A button's id runs its operation of the application; other ids do nothing.
+    void onCommand(int id) override;
+
+private:
+    ScreenHost* _app;
+    GphImage* _image;
+    GphTexture* _texture;
+    GphAnimatedTexture* _animation;
+    GphRect* _picture;
+    UiIcon* _title;
+    UiButton* _buttons[kButtonCount];
+    MenuNavigation _navigation;
+};
+
+#endif

@@ -1,0 +1,3 @@
+#include "Application/ScreenHost.h"
+
+ScreenHost::~ScreenHost() = default;
