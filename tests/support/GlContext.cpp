@@ -19,7 +19,8 @@ void keepGlDriverLoaded()
         const std::string path = std::string("/usr/lib/x86_64-linux-gnu/dri/") + name;
         dlopen(path.c_str(), RTLD_LAZY | RTLD_NODELETE);
     }
-    dlopen("libEGL_mesa.so.0", RTLD_LAZY | RTLD_NODELETE);
+    for (const char* name : {"libEGL_mesa.so.0", "libGLX_mesa.so.0"})
+        dlopen(name, RTLD_LAZY | RTLD_NODELETE);
 }
 
 GlContext::GlContext(int width, int height) : _ok(false)
@@ -40,7 +41,11 @@ std::array<unsigned char, 3> readPixel(int x, int y)
 {
     std::array<unsigned char, 3> rgb{};
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    // Under Xvfb the visual may have no back buffer even when double buffering was asked
+    // for; read whichever buffer drawing goes to.
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
     glReadPixels(x, y, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
 }

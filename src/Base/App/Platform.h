@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "Base/App/Log.h"
+
 // What the game asks of the desktop beyond SDL: telling the player about a problem,
 // ending after a fatal one, and where the window first appears.
 namespace Platform {
@@ -17,6 +19,14 @@ void showMessage(const std::string& text, const std::string& caption);
 // Ends the program at once with kFatalExitCode after writing `message` to standard error
 // and flushing the log. The caller logs its own message first.
 [[noreturn]] void exitFatal(const std::string& message);
+
+// A failed allocation: the one log line, then the fatal end. A macro so that the log line
+// names the place that failed.
+#define KOVO_NEW_FAILED()                    \
+    do {                                     \
+        LOG("New failed");                   \
+        Platform::exitFatal("New failed");   \
+    } while (0)
 
 // Makes the next window that SDL opens appear at the top-left corner of the screen.
 // SDL reads the request when the video mode is set; undo it with forgetWindowPlacement

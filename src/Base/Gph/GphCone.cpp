@@ -15,8 +15,7 @@ GLUquadric* newQuadric()
 {
     GLUquadric* quadric = gluNewQuadric();
     if (quadric == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
     return quadric;
 }

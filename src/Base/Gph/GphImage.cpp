@@ -7,6 +7,7 @@
 
 #include "Base/App/Globals.h"
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphImageBmp.h"
 #include "Base/Gph/GphImageJpg.h"
@@ -236,8 +237,7 @@ unsigned char* GphImage::allocatePixels(size_t bytes)
 {
     unsigned char* buffer = new (std::nothrow) unsigned char[bytes]();
     if (buffer == nullptr) {
-        LOG("New failed");
-        std::exit(0);
+        KOVO_NEW_FAILED();
     }
     return buffer;
 }

@@ -14,8 +14,7 @@ float* newArray(int size)
 {
     float* array = new (std::nothrow) float[size];
     if (array == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
     return array;
 }

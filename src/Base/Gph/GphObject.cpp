@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphBillboard.h"
@@ -57,8 +58,7 @@ void GphObject::init(int type, GphAnimatedTexture* texture)
     _halfViewHeight = 0;
     _coord = new (std::nothrow) ShpCoord();
     if (!_coord) {
-        LOG("New failed");
-        std::exit(0);
+        KOVO_NEW_FAILED();
     }
     _type = type;
     _animatedTexture = texture;

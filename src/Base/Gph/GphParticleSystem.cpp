@@ -56,8 +56,7 @@ int GphParticleSystem::read(std::istream& in)
         if (tag != "<POINT>") return TaggedText::kUnknownTag;
         GphPoint* point = new (std::nothrow) GphPoint();
         if (point == nullptr) {
-            LOG("New failed");
-            Platform::exitFatal("New failed");
+            KOVO_NEW_FAILED();
         }
         const int result = point->read(in);
         // Kept even when its block failed: it holds whatever was read.

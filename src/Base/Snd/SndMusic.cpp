@@ -4,6 +4,7 @@
 #include <new>
 
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/Snd/SndManager.h"
 
 namespace {
@@ -20,8 +21,7 @@ template <class T>
 T* checked(T* allocated)
 {
     if (!allocated) {
-        LOG("New failed");
-        std::exit(0);
+        KOVO_NEW_FAILED();
     }
     return allocated;
 }

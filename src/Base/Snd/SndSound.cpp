@@ -7,6 +7,7 @@
 #include <AL/alut.h>
 
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Snd/SndManager.h"
 
@@ -63,8 +64,7 @@ SndSound* SndSound::create(const std::string& fileName)
     }
     SndSound* sound = new (std::nothrow) SndSound(fileName);
     if (!sound) {
-        LOG("New failed");
-        std::exit(0);
+        KOVO_NEW_FAILED();
     }
     if (sound->load() != 0) {
         LOG("Failed to read sound: " << fileName);
@@ -74,8 +74,7 @@ SndSound* SndSound::create(const std::string& fileName)
     if (!SndSoundRegistry) {
         SndSoundRegistry = new (std::nothrow) std::map<std::string, SndSound*>();
         if (!SndSoundRegistry) {
-            LOG("New failed");
-            std::exit(0);
+            KOVO_NEW_FAILED();
         }
     }
     (*SndSoundRegistry)[fileName] = sound;

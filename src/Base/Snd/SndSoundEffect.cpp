@@ -7,6 +7,7 @@
 
 #include "Base/App/Globals.h"
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSound.h"
 
@@ -25,8 +26,7 @@ void clearAlErrors()
 
 void newFailed()
 {
-    LOG("New failed");
-    std::exit(0);
+    KOVO_NEW_FAILED();
 }
 
 void buildSourcePool()
