@@ -1,5 +1,7 @@
 #include "Kovo/Grenade.h"
 
+#include <sstream>
+
 Grenade::Grenade(const std::string& image, const std::string& popupImage,
                  const std::string& sound)
     : Item(ItemTypeGrenade, image, popupImage, sound),
@@ -22,14 +24,23 @@ int Grenade::writeState(std::ostream& out)
 
 int Grenade::readState(std::istream& in)
 {
+    // The whole block is taken before anything is applied, so that one cut short anywhere
+    // leaves the grenade as it was.
     double vx, vy;
     std::string itemTag;
     if (!(in >> vx >> vy >> itemTag)) return -1;
-    const int result = Item::readState(in);
+    std::string itemBlock, token;
+    for (int i = 0; i < kStateTokens; ++i) {
+        if (!(in >> token)) return -1;
+        itemBlock += token + ' ';
+    }
+    std::string closing;
+    if (!(in >> closing)) return -1;
+
+    std::istringstream item(itemBlock);
+    const int result = Item::readState(item);
     if (result != 0) return result;
     _vx = vx;
     _vy = vy;
-    std::string closing;
-    if (!(in >> closing)) return -1;
     return 0;
 }

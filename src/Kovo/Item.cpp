@@ -13,6 +13,8 @@ namespace {
 
 // x, y, z, length, width, visible and the closing tag.
 constexpr int kSpriteLineTokens = 7;
+// collected, alpha and the "<SPRITE>" tag come before them, the block's closing tag after.
+static_assert(Item::kStateTokens == 3 + kSpriteLineTokens + 1, "the item's saved block");
 
 // Takes the "<SPRITE>" line's fields and the block's closing tag ahead of reading them, so
 // that a block cut short anywhere is refused before anything of it is applied.

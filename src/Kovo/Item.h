@@ -20,6 +20,9 @@ class SndSoundEffect;
 // second while its alpha falls by 0.35 per second. Faded: alpha -1, nothing drawn.
 class Item : public Sprite {
 public:
+    // Tokens of the saved block after its opening tag, the closing tag included.
+    static constexpr int kStateTokens = 11;
+
     // A 40 x 40 item at (0, 0, -40); its picture is drawn once right away.
     Item(ItemType type, const std::string& image, const std::string& popupImage,
          const std::string& sound);

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "Base/Gph/GphWindow.h"
+#include "Base/Shp/ShpCoord.h"
+#include "Common/GameConstants.h"
+#include "KovoHarness.h"
+#include "Kovo/Projectile.h"
+#include "Kovo/SparkParticle.h"
+#include "Kovo/Sparks.h"
+#include "support/GlContext.h"
+
+namespace {
+
+template <class F>
+void forEachSpark(Sparks& sparks, F check)
+{
+    for (GphObject* particle : sparks.getParticles()) {
+        SparkParticle* spark = dynamic_cast<SparkParticle*>(particle);
+        ASSERT_NE(nullptr, spark);
+        check(*spark);
+    }
+}
+
+void expectColour(const SparkParticle& spark, float r, float g, float b)
+{
+    float red, green, blue;
+    spark.getColor(red, green, blue);
+    EXPECT_FLOAT_EQ(r, red);
+    EXPECT_FLOAT_EQ(g, green);
+    EXPECT_FLOAT_EQ(b, blue);
+}
+
+}  // namespace
+
+TEST(Sparks, FortyFlyBackFromAProjectile)
+{
+    Projectile bullet(60, 30, 16, 16, 420, 0, 0, "bomb1.pcx");
+    Sparks sparks(&bullet);
+    EXPECT_EQ(40, sparks.getCount());
+    EXPECT_EQ(ShpCoord(60, 30, GameConstants::zProjectile), sparks.getCentre());
+    bool up = false, down = false;
+    forEachSpark(sparks, [&](const SparkParticle& s) {
+        EXPECT_LE(s.getVelocityX(), 0) << "against the bullet's motion";
+        EXPECT_LE(std::abs(s.getVelocityX()), 19 * 1.05 + 1e-9);
+        EXPECT_LE(std::abs(s.getVelocityY()), 19 * 2.1 + 1e-9);
+        up = up || s.getVelocityY() > 0;
+        down = down || s.getVelocityY() < 0;
+        EXPECT_TRUE(s.getLength() == 1 || s.getLength() == 2) << s.getLength();
+        EXPECT_EQ(s.getLength(), s.getWidth());
+        EXPECT_EQ(nullptr, s.getAnimatedTexture());
+        expectColour(s, 1.0f, 0.8f, 0.0f);
+        EXPECT_FLOAT_EQ(1.0f, s.getAlpha());
+        EXPECT_DOUBLE_EQ(-1.8, s.getAlphaRate());
+        EXPECT_DOUBLE_EQ(60 + 0.15 * s.getVelocityX(), s.getCoord()->getX());
+        EXPECT_DOUBLE_EQ(30 + 0.15 * s.getVelocityY(), s.getCoord()->getY());
+    });
+    EXPECT_TRUE(up && down) << "the sign draw goes to the vertical speed";
+}
+
+TEST(Sparks, AProjectileNotMovingRightSendsThemRight)
+{
+    for (double vx : {0.0, -420.0}) {
+        SCOPED_TRACE(vx);
+        Projectile knife(0, 0, 40, 40, vx, 0, 2000, "bomb1.pcx");
+        Sparks sparks(&knife);
+        bool anyMoving = false;
+        forEachSpark(sparks, [&](const SparkParticle& s) {
+            EXPECT_GE(s.getVelocityX(), 0);
+            anyMoving = anyMoving || s.getVelocityX() > 0;
+        });
+        EXPECT_TRUE(anyMoving);
+    }
+}
+
+TEST(Sparks, ProjectileSparksFadeInAboutHalfASecond)
+{
+    Projectile bullet(0, 0, 16, 16, 420, 0, 0, "bomb1.pcx");
+    Sparks sparks(&bullet);
+    for (int i = 0; i < 10; ++i) sparks.update(0.05);  // 0.5 s: alpha 0.1
+    EXPECT_EQ(40, sparks.getCount());
+    EXPECT_FALSE(sparks.isFinished());
+    for (int i = 0; i < 2; ++i) sparks.update(0.05);  // 0.6 s
+    EXPECT_TRUE(sparks.isFinished());
+}
+
+TEST(Sparks, EightyYellowSparksLastThreeTimesAsLongAtAPoint)
+{
+    Sparks sparks(-40, 20, -30);
+    EXPECT_EQ(80, sparks.getCount());
+    EXPECT_EQ(ShpCoord(-40, 20, -30), sparks.getCentre());
+    bool left = false, right = false;
+    forEachSpark(sparks, [&](const SparkParticle& s) {
+        EXPECT_TRUE(s.getLength() == 2 || s.getLength() == 3) << s.getLength();
+        EXPECT_LE(std::abs(s.getVelocityX()), 19 * 2.1 + 1e-9);
+        EXPECT_GE(s.getVelocityY(), 0) << "the sign draw goes to the horizontal speed";
+        EXPECT_LE(s.getVelocityY(), 19 * 4.2 + 1e-9);
+        left = left || s.getVelocityX() < 0;
+        right = right || s.getVelocityX() > 0;
+        expectColour(s, 1.0f, 1.0f, 0.0f);
+        EXPECT_DOUBLE_EQ(-0.6, s.getAlphaRate());
+        EXPECT_DOUBLE_EQ(-40 + 0.2 * s.getVelocityX(), s.getCoord()->getX());
+        EXPECT_DOUBLE_EQ(20 + 0.2 * s.getVelocityY(), s.getCoord()->getY());
+        EXPECT_EQ(-30, s.getCoord()->getZ());
+    });
+    EXPECT_TRUE(left && right);
+
+    for (int i = 0; i < 32; ++i) sparks.update(0.05);  // 1.6 s: alpha 0.04
+    EXPECT_EQ(80, sparks.getCount());
+    for (int i = 0; i < 2; ++i) sparks.update(0.05);  // 1.7 s
+    EXPECT_TRUE(sparks.isFinished());
+}
+
+TEST(Sparks, SparksMoveAndAreDrawnInTheirColour)
+{
+    GphWindow* window = GphWindow::getInstance();
+    ASSERT_NE(nullptr, window);
+    Sparks sparks(0, 0, -30);
+    SparkParticle* first = dynamic_cast<SparkParticle*>(sparks.getParticles().front());
+    const ShpCoord start = *first->getCoord();
+    sparks.update(0.1);
+    EXPECT_DOUBLE_EQ(start.getX() + 0.1 * first->getVelocityX(), first->getCoord()->getX());
+    EXPECT_DOUBLE_EQ(start.getY() + 0.1 * first->getVelocityY(), first->getCoord()->getY());
+    EXPECT_NEAR(0.94f, first->getAlpha(), 1e-6);
+
+    // A spark that did not move: its colour at its place.
+    first->setCoord(ShpCoord(100, 100, -30));
+    first->setLength(6);
+    first->setWidth(6);
+    glClearColor(0, 0, 0, 0);
+    window->clear();
+    first->draw();
+    const auto p = testsupport::readPixel(500, 400);
+    EXPECT_GT(p[0], 200);
+    EXPECT_GT(p[1], 200);
+    EXPECT_LT(p[2], 40);
+}
