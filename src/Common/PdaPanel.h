@@ -72,6 +72,7 @@ public:
 
     GphRect* getPanel() const { return _panel; }
     GphRect* getObjectivePicture() const { return _objective; }
+    PanelDigits* getDigits() const { return _digits; }
     double getTargetY() const { return _targetY; }
 
 private:

@@ -49,6 +49,7 @@ public:
 
     GphBillboard* getBox() const { return _box; }
     GphRect* getTimerBar() const { return _timerBar; }
+    PanelDigits* getDigits() const { return _digits; }
 
 private:
     Player* _player;
