@@ -33,6 +33,7 @@ public:
     bool isOn() const { return _on; }
 
     GphRect* getPicture() const { return _picture; }
+    SndSoundEffect* getSound() const { return _sound; }
 
     // "<SWITCH>", on, the sprite line, "</SWITCH>". Reading starts behind the opening tag and
     // shows the lever's position; the targets restore their own state. 0, or -1 when the
