@@ -1,0 +1,286 @@
+#ifndef KOVO_COMMON_MAP_H
+#define KOVO_COMMON_MAP_H
+
+#include <istream>
+#include <list>
+#include <ostream>
+#include <string>
+
+#include "Common/MapImageTable.h"
+
+class AppBase;
+class Barrier;
+class Character;
+class Door;
+class CutScene;
+class Exit;
+class GphAnimatedTexture;
+class GphCamera;
+class GphParticleSystem;
+class GphRect;
+class Grenade;
+class Hammer;
+class Hazard;
+class Hint;
+class Item;
+class Layer;
+class Level;
+class Obstacle;
+class Platform;
+class Player;
+class Projectile;
+class Snow;
+class SndSoundEffect;
+class Sprite;
+class Switch;
+struct CharacterRecord;
+
+// One room of a level: its size and gravity, its tile layers and decoration, its barriers,
+// and every prop, item and character in it, with the room's share of the hero's power-up
+// times and of an exit in progress. The level owns its rooms and makes one of them current;
+// a room is read once from the level file, entered each time the hero arrives by a door or a
+// restart, drawn every frame and saved with the game.
+//
+// The room owns everything in its lists, its layers, backdrop, snow, cut-scene, pictures and
+// sounds. An item is in the items list and in exactly one of the uncollected items and the
+// transient sprites, which own it. The floors and ceilings of platforms and obstacles are
+// owned through the room's barrier lists; decoration shares the pictures of the image table.
+//
+// Decoration moves with parallax: each rectangle stands at its read position plus (camera
+// centre - (400, 300)) times its list's factor: 1 for the backdrop, 0.875 down to 0.125 for
+// layers 1 to 7, -0.125 and -0.25 for layers 8 and 9, 0 for background and foreground
+// objects. Every operation that moves the camera keeps this so.
+class Map {
+public:
+    // The decoration layers 1 to 9 with their parallax factors and depths.
+    static constexpr int kLayerCount = 9;
+    static double layerFactor(int layer);
+    static double layerDepth(int layer);
+
+    Map(AppBase* owner, Level* level, Player* player);
+    // Releases everything the room owns; the level, the hero and the owner stay.
+    ~Map();
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
+
+    // --- Reading (the "<MAP>" block of a level file) ---
+    // The block behind "<MAP>" up to and including "</MAP>". 0, or -1 after the first
+    // failure (logged): an unknown tag, a nested block that fails, a frame of an animation
+    // that does not load, a stream that ends or a value that does not parse. What was read
+    // before the failure stays in the room.
+    int read(std::istream& in);
+
+    // --- Queries ---
+    int getId() const { return _id; }
+    int getWidth() const { return _width; }
+    int getHeight() const { return _height; }
+    double getGravity() const { return _gravity; }
+    bool isInputEnabled() const { return _inputEnabled; }
+    // True while a hint panel freezes the room.
+    bool hasHint() const { return _shownHint != nullptr; }
+    // The image table's entry, or null.
+    GphAnimatedTexture* imageById(int id) const { return _images.find(id); }
+    // True for a solid cell of the foreground layer; false without one or outside its grid.
+    bool isTileAt(int row, int col) const;
+    // Appends the sprites with that id from the platforms, doors, characters and hammers, in
+    // that order; the list is not cleared first.
+    void findSpritesById(int id, std::list<Sprite*>& sprites) const;
+    // The first running power-up in the order x-ray, shoes, armor, phone, launcher: its time
+    // left and full duration; 0 and 15000 when none runs.
+    void powerUpStatus(int& remaining, int& total) const;
+    // The treasures (item types 0 to 5) of the room, collected or not.
+    int treasureCount() const;
+
+    // --- Camera placement and arrival ---
+    // The camera centred on (x, y) clamped to the room, decoration moved to match and the
+    // snow started afresh around the view. Once, when a level starts.
+    void placeCamera(double x, double y);
+    // Prepares the room for the hero arriving at (x, y) with the power-up times left: the
+    // camera and decoration follow him, actors near him start over, run-time leftovers of the
+    // last visit go. Nothing happens without a camera.
+    void enter(double x, double y, int xrayTime, int shoesTime, int armorTime, int phoneTime,
+               int launcherTime);
+
+    // --- Saved state ---
+    // What changes during play: cut-scene progress, decoration positions, barriers, the state
+    // of every object the level file creates, the saved camera, the timers, and the carried
+    // and dropped items of the characters (so that a restore neither loses nor doubles
+    // them). 0, or the first failing writer's result.
+    int writeState(std::ostream& out);
+    // Pours a saved block into a room just read from the same level file. 0, or non-zero
+    // when the block ends early or does not fit the room (logged where a nested reader logs).
+    int readState(std::istream& in);
+
+    // --- Drawing ---
+    // The room in depth order; the first draw lets the room take input.
+    void draw();
+
+    // --- What the reader filled, for the level, the frame step and the panels ---
+    AppBase* getOwner() const { return _owner; }
+    Level* getLevel() const { return _level; }
+    Player* getPlayer() const { return _player; }
+    GphRect* getBackdrop() const { return _backdrop; }
+    Layer* getBackgroundLayer() const { return _backgroundLayer; }
+    Layer* getEdgeLayer() const { return _edgeLayer; }
+    Layer* getForegroundLayer() const { return _foregroundLayer; }
+    // Layers 1 to 9 by number.
+    const std::list<GphRect*>& getLayerObjects(int layer) const { return _layerObjects[layer - 1]; }
+    const std::list<GphRect*>& getBackgroundObjects() const { return _backgroundObjects; }
+    const std::list<GphRect*>& getForegroundObjects() const { return _foregroundObjects; }
+    const std::list<Barrier*>& getWalls() const { return _walls; }
+    const std::list<Barrier*>& getFloors() const { return _floors; }
+    const std::list<Barrier*>& getCeilings() const { return _ceilings; }
+    const std::list<Item*>& getItems() const { return _items; }
+    const std::list<Item*>& getUncollectedItems() const { return _uncollectedItems; }
+    const std::list<Item*>& getTransients() const { return _transients; }
+    const std::list<Door*>& getDoors() const { return _doors; }
+    const std::list<Exit*>& getExits() const { return _exits; }
+    const std::list<Platform*>& getPlatforms() const { return _platforms; }
+    const std::list<Obstacle*>& getObstacles() const { return _obstacles; }
+    const std::list<Hammer*>& getHammers() const { return _hammers; }
+    const std::list<Hazard*>& getHazards() const { return _hazards; }
+    const std::list<Grenade*>& getGrenades() const { return _grenades; }
+    const std::list<Switch*>& getSwitches() const { return _switches; }
+    const std::list<Character*>& getCharacters() const { return _characters; }
+    const std::list<Projectile*>& getEnemyProjectiles() const { return _enemyProjectiles; }
+    const std::list<GphParticleSystem*>& getEffects() const { return _effects; }
+    const std::list<Sprite*>& getReactions() const { return _reactions; }
+    CutScene* getCutScene() const { return _cutScene; }
+    Hint* getShownHint() const { return _shownHint; }
+    Snow* getFrontSnow() const { return _frontSnow; }
+    Snow* getIntermediateSnow() const { return _intermediateSnow; }
+    Snow* getBackgroundSnow() const { return _backgroundSnow; }
+    const MapImageTable& getImages() const { return _images; }
+    double getLookOffset() const { return _lookOffset; }
+    double getSavedCameraX() const { return _savedCameraX; }
+    double getSavedCameraY() const { return _savedCameraY; }
+    int getXrayTime() const { return _xrayTime; }
+    int getArmorTime() const { return _armorTime; }
+    int getShoesTime() const { return _shoesTime; }
+    int getPhoneTime() const { return _phoneTime; }
+    int getLauncherTime() const { return _launcherTime; }
+    int getExitTimer() const { return _exitTimer; }
+    int getExitCode() const { return _exitCode; }
+    bool isHeldLeft() const { return _heldLeft; }
+    bool isHeldRight() const { return _heldRight; }
+    bool isHeldUp() const { return _heldUp; }
+    bool isHeldDown() const { return _heldDown; }
+    // How many items at the front of the items list the level file made; those after them
+    // were dropped during play.
+    size_t getFileItemCount() const { return _fileItemCount; }
+
+private:
+    // Reading: one tag of the block and its record; 0, -1, or TaggedText::kUnknownTag.
+    int readTag(std::istream& in, const std::string& tag);
+    int readSnow(std::istream& in, Snow*& snow, double z);
+    int readTileLayer(std::istream& in, Layer*& layer, int kind, const char* failure);
+    int readBarrier(std::istream& in, std::list<Barrier*>& list);
+    int readCutScene(std::istream& in);
+    int readExit(std::istream& in);
+    int readPlatform(std::istream& in);
+    int readObstacle(std::istream& in);
+    int readHammer(std::istream& in);
+    int readHazard(std::istream& in);
+    int readDoor(std::istream& in);
+    int readSwitch(std::istream& in, bool hidden);
+    int readDecoration(std::istream& in, const std::string& tag);
+    int readItem(std::istream& in);
+    int readCharacter(std::istream& in);
+    // After a character record: id, linked sprites and the switch of a thief.
+    void linkCharacter(Character* character, const CharacterRecord& record);
+
+    // Camera and parallax.
+    GphCamera* camera() const;
+    // The camera centre for a requested one: within 400 of the sides and 300 of the floor and
+    // top, the low bound tested first.
+    void clampCamera(double& x, double& y) const;
+    // Moves the backdrop by (dx, dy) and each parallax layer by (dx, dy) times its factor.
+    void moveParallax(double dx, double dy);
+    // Every existing snow started afresh around the camera's view at its depth.
+    void restartSnow();
+    // The foreground translucent (x-ray) or opaque, with the decoration in front of the hero.
+    void applyXray(bool on);
+    // Robots, dozers and buzzookas switched off or on.
+    void setOffMachines(bool off);
+
+    // Saved state: the characters' carried items and the dropped items still lying.
+    void writeRunTimeItems(std::ostream& out);
+    int readRunTimeItems(std::istream& in);
+
+    // Drawing.
+    void drawSortedList();
+    // Inserts a sprite into the draw list by its box and its vertical key.
+    static void insertSorted(std::list<Sprite*>& list, Sprite* sprite, bool keyIsBottom);
+    // True for the characters drawn in the back passes rather than in the sorted list.
+    static bool drawnBehind(const Character* character);
+
+    AppBase* _owner;
+    Level* _level;
+    Player* _player;
+    int _id;
+    int _width;
+    int _height;
+    double _gravity;
+    GphRect* _backdrop;
+    Layer* _backgroundLayer;
+    Layer* _edgeLayer;
+    Layer* _foregroundLayer;
+
+    std::list<GphRect*> _layerObjects[kLayerCount];
+    std::list<GphRect*> _backgroundObjects;
+    std::list<GphRect*> _foregroundObjects;
+    std::list<Barrier*> _walls;
+    std::list<Barrier*> _floors;
+    std::list<Barrier*> _ceilings;
+    std::list<Item*> _items;
+    std::list<Item*> _uncollectedItems;
+    std::list<Item*> _transients;
+    std::list<Door*> _doors;
+    std::list<Exit*> _exits;
+    std::list<Platform*> _platforms;
+    std::list<Obstacle*> _obstacles;
+    std::list<Hammer*> _hammers;
+    std::list<Hazard*> _hazards;
+    std::list<Grenade*> _grenades;
+    std::list<Switch*> _switches;
+    std::list<Character*> _characters;
+    std::list<Projectile*> _enemyProjectiles;
+    std::list<GphParticleSystem*> _effects;
+    std::list<Sprite*> _reactions;
+
+    CutScene* _cutScene;
+    Hint* _shownHint;
+    Snow* _frontSnow;
+    Snow* _intermediateSnow;
+    Snow* _backgroundSnow;
+    MapImageTable _images;
+
+    SndSoundEffect* _xrayOffSound;
+    SndSoundEffect* _robotOnSound;
+    SndSoundEffect* _victorySound;
+    SndSoundEffect* _victory2Sound;
+    SndSoundEffect* _lockedSound;
+    SndSoundEffect* _knifeDeflectionSound;
+    SndSoundEffect* _bulletSound;
+
+    double _lookOffset;
+    double _doorWalkStartY;
+    Door* _doorWalkDoor;
+    double _savedCameraX;
+    double _savedCameraY;
+    int _xrayTime;
+    int _armorTime;
+    int _shoesTime;
+    int _phoneTime;
+    int _launcherTime;
+    int _exitTimer;
+    int _exitCode;
+    bool _heldLeft;
+    bool _heldRight;
+    bool _heldUp;
+    bool _heldDown;
+    bool _inputEnabled;
+    size_t _fileItemCount;
+};
+
+#endif

@@ -1,0 +1,45 @@
+#ifndef KOVO_COMMON_MAPFACTORY_H
+#define KOVO_COMMON_MAPFACTORY_H
+
+#include <istream>
+#include <list>
+#include <string>
+
+#include "Common/CharacterRecord.h"
+#include "Common/ItemRecord.h"
+
+class Character;
+class Item;
+class Map;
+class Player;
+class Sprite;
+class Switch;
+
+// The one place where the room reader turns item and character records into the game's
+// objects, and through which the room reaches what only a particular actor class does.
+// Whatever the record, the reader has read it whole before it comes here; a code whose class
+// the game does not have builds nothing, and the first such record of a code in a run logs
+// that it is not available.
+class MapFactory {
+public:
+    // The item of the record, placed at nothing yet (the room places it); null for a code
+    // that builds nothing.
+    static Item* makeItem(const ItemRecord& record);
+
+    // The character of the record at (x, y) and the record's depth, with the map and the
+    // hero handed to it; null for a code outside the table or without a class.
+    static Character* makeCharacter(Map* map, Player* player, const CharacterRecord& record);
+
+    // What only some actor classes do.
+    // The off switch of robots, dozers and buzzookas (phone time); others have none.
+    static void setOff(Character* character, bool off);
+    // The switch a Thief1 toggles when it runs away; other characters take none.
+    static void setSwitch(Character* character, Switch* toggled);
+    // The sprites an Ego2 or a Copter holds back; other characters take none.
+    static void setLinkedSprites(Character* character, const std::list<Sprite*>& sprites);
+
+    // Logs "<what> not available" the first time in the run that `what` is asked for.
+    static void reportMissing(const std::string& what);
+};
+
+#endif
