@@ -120,6 +120,8 @@ void Hammer::update(unsigned ms, double seconds)
     (void)ms;
     const double gravity = _owner ? _owner->getGravity() : 0.0;
     double dy = 0;
+    // Where a clamped step must end; y + (line - y) can miss the line by a rounding error.
+    const double* line = nullptr;
     if (!_rising) {
         if ((_y >= _bottom && (_visible || _vertical_speed < 0)) || _bounced) {
             if (_vertical_speed > -GameConstants::maxFallSpeed)
@@ -127,6 +129,7 @@ void Hammer::update(unsigned ms, double seconds)
             dy = _vertical_speed * seconds;
             if (_y + dy <= _bottom) {
                 dy = _bottom - _y;
+                line = &_bottom;
                 if (!_bounced) {
                     _vertical_speed = GameConstants::walkSpeed;
                     _bounced = true;
@@ -140,14 +143,21 @@ void Hammer::update(unsigned ms, double seconds)
     }
     if (_rising && _y <= _top) {
         dy = GameConstants::slowSpeed * seconds;
+        line = nullptr;
         if (_y + dy >= _top) {
             dy = _top - _y;
+            line = &_top;
             _vertical_speed = 0;
             _rising = false;
         }
     }
+    const double before = _y;
     move(0, dy, 0);
-    if (_hazard) _hazard->move(0, dy, 0);
+    if (line) {
+        _y = *line;
+        placeGraphic();
+    }
+    if (_hazard) _hazard->move(0, _y - before, 0);
 }
 
 int Hammer::writeState(std::ostream& out)
