@@ -35,6 +35,9 @@ protected:
     {
         std::unique_ptr<Platform> platform(new Platform(room.get()));
         EXPECT_EQ(0, readBody(*platform, body));
+        // The room would own the barriers.
+        barriers.emplace_back(platform->getFloor());
+        barriers.emplace_back(platform->getCeiling());
         return platform;
     }
 
@@ -76,6 +79,7 @@ protected:
     }
 
     std::unique_ptr<Map> room;
+    std::vector<std::unique_ptr<Barrier>> barriers;
 };
 
 std::function<unsigned()> fixedMs(unsigned ms)
