@@ -1,0 +1,350 @@
+#ifndef KOVO_TESTS_APPLICATION_MENUHARNESS_H
+#define KOVO_TESTS_APPLICATION_MENUHARNESS_H
+
+// Shared by the backdrop, title and main menu tests: an application that hosts the menu
+// screens the way the game's application does (one current screen, the backdrop behind it,
+// every input hook forwarded to it) and records which of its operations the screens call;
+// a folder of pictures of known colours under the screens' own file names, in which the
+// tests run; and helpers for events and pixels of the menus' view.
+
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Application/MainMenuScreen.h"
+#include "Application/MenuBackdrop.h"
+#include "Application/ScreenHost.h"
+#include "Application/TitleScreen.h"
+#include "Base/Gph/GphCamera.h"
+#include "Base/Gph/GphViewportOrthogonal.h"
+#include "Base/Gph/GphWindow.h"
+#include "Base/Shp/ShpCoord.h"
+#include "Base/Snd/SndManager.h"
+#include "Base/Snd/SndSoundEffect.h"
+#include "support/Files.h"
+#include "support/GlContext.h"
+#include "support/PcxFile.h"
+
+namespace menutest {
+
+using testsupport::Rgb;
+
+// The menus' view: 1024 x 768 units around the origin on the 800 x 600 window.
+constexpr double Zoom = 512.0;
+
+inline double windowX(double wx) { return (wx / Zoom + 1.0) * 400.0; }
+inline double windowY(double wy) { return (1.0 - wy / (Zoom * 0.75)) * 300.0; }
+
+inline Rgb pixelAt(double wx, double wy)
+{
+    const int x = static_cast<int>(std::floor(windowX(wx)));
+    const int y = 599 - static_cast<int>(std::floor(windowY(wy)));
+    return testsupport::readPixel(x, y);
+}
+
+inline bool near(const Rgb& a, const Rgb& b)
+{
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(a[i] - b[i]) > 8) return false;
+    return true;
+}
+
+// The colours of the test pictures.
+const Rgb PanelColour{40, 60, 200};
+const Rgb StripColour{220, 200, 40};
+const Rgb TitleColour{250, 80, 80};
+const Rgb ContinueColour{80, 250, 80};
+const Rgb ContinueLitColour{80, 250, 250};
+const Rgb MenuColour{160, 40, 160};
+const Rgb MenuTitleColour{250, 250, 250};
+// Button id 2 to 9, normal or lit.
+inline Rgb buttonColour(int id, bool lit)
+{
+    return Rgb{static_cast<unsigned char>(20 * id), static_cast<unsigned char>(lit ? 240 : 120),
+               static_cast<unsigned char>(lit ? 10 : 90)};
+}
+
+// The application as the game's own runs the menus: each frame advances the backdrop and
+// the current screen by the elapsed time, clears, draws the backdrop with lighting off and
+// the screen over it, runs the test's script (which may read pixels) and swaps.
+class HostApp : public ScreenHost {
+public:
+    MenuBackdrop* backdrop = nullptr;
+    UiWindow* current = nullptr;
+    MainMenuScreen* mainMenu = nullptr;
+    bool gameInProgress = false;
+    std::vector<std::string> calls;
+    std::function<void(int frame)> script;
+    int frames = 0;
+    int frameLimit = 1;
+
+    // The window is shared by every application of a test suite.
+    ~HostApp() override { _window = nullptr; }
+
+    void onInit() override
+    {
+        _window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, Zoom, nullptr);
+    }
+    void update(unsigned int ms) override
+    {
+        ++frames;
+        if (backdrop) backdrop->update(ms);
+        if (current) current->update(ms);
+        _window->clear();
+        _window->disableLighting();
+        if (backdrop) backdrop->draw();
+        if (current) current->draw();
+        _window->enableLighting();
+        if (script) script(frames);
+        _window->swapBuffers();
+        // Only the real loop (run) stops by itself.
+        if (frames >= frameLimit) quit();
+    }
+    // `count` passes of the main loop: the queued events through the window's hooks, then a
+    // frame of `ms`. (The loop itself runs once per application: quitting is for good.)
+    void runFrames(int count, unsigned int ms = 16)
+    {
+        frames = 0;
+        frameLimit = count + 1;
+        for (int i = 0; i < count; ++i) {
+            pollEvents();
+            update(ms);
+            SndSoundEffect::updateAll();
+        }
+    }
+
+    void showMainMenu() override
+    {
+        calls.push_back("showMainMenu");
+        if (mainMenu) current = mainMenu;
+    }
+    bool isGameInProgress() override { return gameInProgress; }
+    void startNewGame() override { calls.push_back("startNewGame"); }
+    void showLoadScreen() override { calls.push_back("showLoadScreen"); }
+    void showSaveScreen() override { calls.push_back("showSaveScreen"); }
+    void showOptions() override { calls.push_back("showOptions"); }
+    void returnToGame() override { calls.push_back("returnToGame"); }
+    void showTutorial() override { calls.push_back("showTutorial"); }
+    void showHighScores() override { calls.push_back("showHighScores"); }
+    void exitGame() override
+    {
+        calls.push_back("exitGame");
+        quit();
+    }
+
+    void onInputFocusGained() override { current->onInputFocusGained(); }
+    void onInputFocusLost() override { current->onInputFocusLost(); }
+    void onDeactivated() override { current->onDeactivated(); }
+    void onActivated() override { current->onActivated(); }
+    void onCharDown(char c) override { current->onCharDown(c); }
+    void onCharUp(char c) override { current->onCharUp(c); }
+    void onKeyDown(AppKey key) override { current->onKeyDown(key); }
+    void onKeyUp(AppKey key) override { current->onKeyUp(key); }
+    void onMouseMove(double x, double y) override { current->onMouseMove(x, y); }
+    void onLeftButtonDown(double x, double y) override { current->onLeftButtonDown(x, y); }
+    void onLeftButtonUp(double x, double y) override { current->onLeftButtonUp(x, y); }
+    void onMiddleButtonDown(double x, double y) override { current->onMiddleButtonDown(x, y); }
+    void onMiddleButtonUp(double x, double y) override { current->onMiddleButtonUp(x, y); }
+    void onRightButtonDown(double x, double y) override { current->onRightButtonDown(x, y); }
+    void onRightButtonUp(double x, double y) override { current->onRightButtonUp(x, y); }
+};
+
+// Events go through SDL's own queue, as the window system's would.
+inline void flushEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
+inline void typeKey(SDLKey sym)
+{
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = sym;
+    SDL_PushEvent(&event);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    SDL_PushEvent(&event);
+}
+
+inline void pushMotion(double wx, double wy)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.x = static_cast<Uint16>(std::lround(windowX(wx)));
+    event.motion.y = static_cast<Uint16>(std::lround(windowY(wy)));
+    SDL_PushEvent(&event);
+}
+
+inline void pushButton(bool down, double wx, double wy, Uint8 button = SDL_BUTTON_LEFT)
+{
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.button = button;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<Uint16>(std::lround(windowX(wx)));
+    event.button.y = static_cast<Uint16>(std::lround(windowY(wy)));
+    SDL_PushEvent(&event);
+}
+
+inline void pushClick(double wx, double wy)
+{
+    pushButton(true, wx, wy);
+    pushButton(false, wx, wy);
+}
+
+inline bool anyPlaying(const std::string& wav)
+{
+    if (!SndSoundEffectRegistry) return false;
+    for (auto& entry : *SndSoundEffectRegistry)
+        if (entry.second->getFileName() == wav && entry.second->isPlaying()) return true;
+    return false;
+}
+
+inline void stopAllEffects()
+{
+    if (!SndSoundEffectRegistry) return;
+    for (auto& entry : *SndSoundEffectRegistry) entry.second->stop();
+}
+
+// Each suite shares one window and the sound engine; each test gets a fresh application
+// and runs inside the picture folder.
+class MenuTest : public ::testing::Test {
+protected:
+    static constexpr const char* PictureDir = "menu_pictures";
+
+    static void SetUpTestSuite()
+    {
+        testsupport::keepGlDriverLoaded();
+        sound() = new SndManager();
+        soundStarted() = sound()->init() == 0;
+    }
+    static void TearDownTestSuite()
+    {
+        if (soundStarted()) sound()->shutdown();
+        delete sound();
+        sound() = nullptr;
+    }
+
+    void SetUp() override
+    {
+        app = new HostApp();
+        ASSERT_EQ(app->init(), 0);
+        window = app->getWindow();
+        if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(window->getViewport())) ortho->setZoom(Zoom);
+        window->getCamera()->setPosition(ShpCoord(0, 0, 0));
+        // The window's cached switches and OpenGL agree again, whatever ran before on this
+        // context.
+        window->enableDepthTest();
+        window->disableDepthTest();
+        window->enableLighting();
+        window->disableLighting();
+        window->enableBlending();
+        window->disableBlending();
+        window->enableTexturing();
+        window->disableTexturing();
+        char here[4096];
+        ASSERT_NE(nullptr, getcwd(here, sizeof here));
+        dataDir = here;
+        makePictures();
+        ASSERT_EQ(0, chdir(PictureDir));
+        flushEvents();
+    }
+    void TearDown() override
+    {
+        if (!dataDir.empty()) {
+            EXPECT_EQ(0, chdir(dataDir.c_str()));
+        }
+        delete app;
+    }
+
+    // Builds the menus as the application's start-up does: backdrop, title (made current),
+    // main menu.
+    void buildMenus()
+    {
+        backdrop = new MenuBackdrop(app);
+        title = new TitleScreen(app);
+        app->backdrop = backdrop;
+        app->current = title;
+        mainMenu = new MainMenuScreen(app);
+        app->mainMenu = mainMenu;
+        stopAllEffects();
+    }
+    void deleteMenus()
+    {
+        app->current = nullptr;
+        app->mainMenu = nullptr;
+        app->backdrop = nullptr;
+        delete mainMenu;
+        delete title;
+        delete backdrop;
+        mainMenu = nullptr;
+        title = nullptr;
+        backdrop = nullptr;
+    }
+
+    static SndManager*& sound()
+    {
+        static SndManager* manager = nullptr;
+        return manager;
+    }
+    static bool& soundStarted()
+    {
+        static bool started = false;
+        return started;
+    }
+
+    HostApp* app = nullptr;
+    GphWindow* window = nullptr;
+    MenuBackdrop* backdrop = nullptr;
+    TitleScreen* title = nullptr;
+    MainMenuScreen* mainMenu = nullptr;
+    std::string dataDir;
+
+private:
+    static void makePictures()
+    {
+        using testsupport::writePcx;
+        using testsupport::writeSolidPcx;
+        mkdir(PictureDir, 0755);
+        const std::string dir = std::string(PictureDir) + "/";
+        const Rgb black{0, 0, 0};
+        writeSolidPcx(dir + "menu_background.pcx", PanelColour);
+        // Each strip: its upper half coloured, its lower half see-through.
+        writePcx(dir + "menu_background2.pcx", 16, 64, [&](int, int y) { return y < 32 ? StripColour : black; });
+        // The title: see-through on the left half.
+        writePcx(dir + "title_overlay.pcx", 64, 64, [&](int x, int) { return x < 32 ? black : TitleColour; });
+        writeSolidPcx(dir + "title_continue_button.pcx", ContinueColour);
+        writeSolidPcx(dir + "title_continue_button_lit.pcx", ContinueLitColour);
+        // The main menu's picture: a coloured band along its left edge, see-through elsewhere.
+        writePcx(dir + "mainmenu.pcx", 64, 64, [&](int x, int) { return x < 6 ? MenuColour : black; });
+        writeSolidPcx(dir + "mainmenutitle.pcx", MenuTitleColour);
+        const char* const buttons[] = {"start_game_button", "resume_game_button", "save_game_button",
+                                       "options_button", "return_to_game_button", "instructions_button",
+                                       "high_scores_button", "exit_button"};
+        for (int i = 0; i < 8; ++i) {
+            writeSolidPcx(dir + buttons[i] + ".pcx", buttonColour(2 + i, false));
+            writeSolidPcx(dir + buttons[i] + "_lit.pcx", buttonColour(2 + i, true));
+        }
+        for (const char* wav : {"menu_item_rollover.wav", "menu_item_click1.wav"}) {
+            const std::string link = dir + wav;
+            unlink(link.c_str());
+            if (symlink((std::string("../") + wav).c_str(), link.c_str()) != 0) {
+                ADD_FAILURE() << link;
+            }
+        }
+    }
+};
+
+}  // namespace menutest
+
+#endif
