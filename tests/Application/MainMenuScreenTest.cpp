@@ -152,17 +152,14 @@ TEST_F(MainMenuScreenTest, EnterPressesTheLitButtonWithItsClick)
     app->runFrames(1);
     EXPECT_TRUE(app->calls.empty()) << "nothing lit, nothing pressed";
 
-    for (int id = 2; id <= 9; ++id) {
-        app->calls.clear();
-        pushMotion(-100, buttonY(id));
-        app->runFrames(1);
-        EXPECT_EQ(lit(), std::vector<int>{id});
-        stopAllEffects();
-        typeKey(SDLK_RETURN);
-        app->runFrames(1);
-        EXPECT_EQ(app->calls, std::vector<std::string>{Commands[id - 2]}) << id;
-        EXPECT_TRUE(anyPlaying("menu_item_click1.wav")) << id;
-    }
+    pushMotion(-100, buttonY(8));
+    app->runFrames(1);
+    EXPECT_EQ(lit(), std::vector<int>{8});
+    stopAllEffects();
+    typeKey(SDLK_RETURN);
+    app->runFrames(1);
+    EXPECT_EQ(app->calls, std::vector<std::string>{"showHighScores"});
+    EXPECT_TRUE(anyPlaying("menu_item_click1.wav"));
 
     // A button lit in a game stays lit when the game is gone; Enter then does nothing and
     // Down moves on from it.

@@ -5,7 +5,7 @@
 // screens the way the game's application does (one current screen, the backdrop behind it,
 // every input hook forwarded to it) and records which of its operations the screens call;
 // a folder of pictures of known colours under the screens' own file names, in which the
-// tests run; and helpers for events and pixels of the menus' view.
+// tests run. Events and pixels of the menus' view are the control tests' helpers.
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
@@ -28,26 +28,23 @@
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
+#include "Base/Ui/UiHarness.h"
 #include "support/Files.h"
-#include "support/GlContext.h"
 #include "support/PcxFile.h"
 
 namespace menutest {
 
 using testsupport::Rgb;
 
-// The menus' view: 1024 x 768 units around the origin on the 800 x 600 window.
-constexpr double Zoom = 512.0;
-
-inline double windowX(double wx) { return (wx / Zoom + 1.0) * 400.0; }
-inline double windowY(double wy) { return (1.0 - wy / (Zoom * 0.75)) * 300.0; }
-
-inline Rgb pixelAt(double wx, double wy)
-{
-    const int x = static_cast<int>(std::floor(windowX(wx)));
-    const int y = 599 - static_cast<int>(std::floor(windowY(wy)));
-    return testsupport::readPixel(x, y);
-}
+using uitest::flushEvents;
+using uitest::pixelAt;
+using uitest::pushClick;
+using uitest::pushMotion;
+using uitest::stopAllEffects;
+using uitest::typeKey;
+using uitest::windowX;
+using uitest::windowY;
+using uitest::Zoom;
 
 inline bool near(const Rgb& a, const Rgb& b)
 {
@@ -85,7 +82,7 @@ public:
     int frames = 0;
     int frameLimit = 1;
 
-    // The window is shared by every application of a test suite.
+    // The window outlives every application of the program.
     ~HostApp() override { _window = nullptr; }
 
     void onInit() override
@@ -139,10 +136,6 @@ public:
         quit();
     }
 
-    void onInputFocusGained() override { current->onInputFocusGained(); }
-    void onInputFocusLost() override { current->onInputFocusLost(); }
-    void onDeactivated() override { current->onDeactivated(); }
-    void onActivated() override { current->onActivated(); }
     void onCharDown(char c) override { current->onCharDown(c); }
     void onCharUp(char c) override { current->onCharUp(c); }
     void onKeyDown(AppKey key) override { current->onKeyDown(key); }
@@ -156,50 +149,10 @@ public:
     void onRightButtonUp(double x, double y) override { current->onRightButtonUp(x, y); }
 };
 
-// Events go through SDL's own queue, as the window system's would.
-inline void flushEvents()
-{
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
-}
-
-inline void typeKey(SDLKey sym)
-{
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = sym;
-    SDL_PushEvent(&event);
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    SDL_PushEvent(&event);
-}
-
-inline void pushMotion(double wx, double wy)
-{
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(std::lround(windowX(wx)));
-    event.motion.y = static_cast<Uint16>(std::lround(windowY(wy)));
-    SDL_PushEvent(&event);
-}
-
 inline void pushButton(bool down, double wx, double wy, Uint8 button = SDL_BUTTON_LEFT)
 {
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.button = button;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(std::lround(windowX(wx)));
-    event.button.y = static_cast<Uint16>(std::lround(windowY(wy)));
-    SDL_PushEvent(&event);
-}
-
-inline void pushClick(double wx, double wy)
-{
-    pushButton(true, wx, wy);
-    pushButton(false, wx, wy);
+    uitest::pushButtonPixels(down, static_cast<int>(std::lround(windowX(wx))),
+                             static_cast<int>(std::lround(windowY(wy))), button);
 }
 
 inline bool anyPlaying(const std::string& wav)
@@ -210,14 +163,9 @@ inline bool anyPlaying(const std::string& wav)
     return false;
 }
 
-inline void stopAllEffects()
-{
-    if (!SndSoundEffectRegistry) return;
-    for (auto& entry : *SndSoundEffectRegistry) entry.second->stop();
-}
-
-// Each suite shares one window and the sound engine; each test gets a fresh application
-// and runs inside the picture folder.
+// The window is made once and left open for the program (an application built later
+// finds it); each suite starts the sound engine; each test gets a fresh application and runs
+// inside the picture folder.
 class MenuTest : public ::testing::Test {
 protected:
     static constexpr const char* PictureDir = "menu_pictures";
@@ -225,14 +173,14 @@ protected:
     static void SetUpTestSuite()
     {
         testsupport::keepGlDriverLoaded();
-        sound() = new SndManager();
-        soundStarted() = sound()->init() == 0;
+        s_sound = new SndManager();
+        s_soundStarted = s_sound->init() == 0;
     }
     static void TearDownTestSuite()
     {
-        if (soundStarted()) sound()->shutdown();
-        delete sound();
-        sound() = nullptr;
+        if (s_soundStarted) s_sound->shutdown();
+        delete s_sound;
+        s_sound = nullptr;
     }
 
     void SetUp() override
@@ -292,17 +240,8 @@ protected:
         backdrop = nullptr;
     }
 
-    static SndManager*& sound()
-    {
-        static SndManager* manager = nullptr;
-        return manager;
-    }
-    static bool& soundStarted()
-    {
-        static bool started = false;
-        return started;
-    }
-
+    static inline SndManager* s_sound = nullptr;
+    static inline bool s_soundStarted = false;
     HostApp* app = nullptr;
     GphWindow* window = nullptr;
     MenuBackdrop* backdrop = nullptr;

@@ -37,8 +37,8 @@ protected:
 
     static double panelY(const PdaPanel& panel) { return panel.getPanel()->getCoord()->getY(); }
 
+    static bool playing(const std::string& wav) { return isPlaying(wav); }
     // Sound checks only where the engine could make the effect.
-    bool playing(const std::string& wav) const { return isPlaying(wav); }
     bool haveSound(const std::string& wav) const { return soundStarted && effectFor(wav); }
 };
 
@@ -89,7 +89,10 @@ TEST_F(PdaPanelTest, SlidesUpIntoTheViewAndDownAgainOnAKey)
     EXPECT_FALSE(panel.isShown());
     EXPECT_FALSE(panel.isSlidingOut());
     EXPECT_DOUBLE_EQ(panelY(panel), PdaPanel::kParkedY);
+    // Out of view it draws nothing at all, lighting untouched.
+    window->disableLighting();
     drawPanel(panel);
+    EXPECT_FALSE(window->isLightingEnabled());
     EXPECT_FALSE(near(colourAt(CamX - 150, CamY - 150), PanelColour));
 }
 
@@ -225,16 +228,6 @@ TEST_F(PdaPanelTest, ObjectivePictureShowsUnderTheCountersUntilCleared)
     panel.setObjective("objective_a.pcx");
     drawPanel(panel);
     EXPECT_TRUE(near(colourAt(CamX, CamY - 85), ObjectiveA));
-}
-
-TEST_F(PdaPanelTest, PanelOutOfViewDrawsNothing)
-{
-    PdaPanel panel(app, player);
-    window->disableLighting();
-    drawPanel(panel);
-    EXPECT_FALSE(window->isLightingEnabled()) << "nothing done at all";
-    EXPECT_FALSE(near(colourAt(CamX, CamY), PanelColour));
-    window->enableLighting();
 }
 
 TEST_F(PdaPanelTest, SavedFormRestoresObjectiveAndCounts)
