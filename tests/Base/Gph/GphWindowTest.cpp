@@ -5,6 +5,8 @@
 #include <SDL/SDL_syswm.h>
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -31,6 +33,9 @@ bool failEveryMode = false;        // SDL_SetVideoMode refuses everything
 bool refuseModeCheck = false;      // SDL_VideoModeOK answers 0
 bool noVideoInfo = false;          // SDL_GetVideoInfo answers null
 int acceleration = -1;             // -1 real answer; 0 or 1 that answer; 2 a failed query
+// What the window handed to SDL_WM_SetIcon, passed on unchanged.
+int iconsSet = 0;
+int lastIconWidth = 0;
 }  // namespace sdlfault
 
 template <class F>
@@ -45,6 +50,14 @@ extern "C" SDL_Surface* SDL_SetVideoMode(int width, int height, int bpp, Uint32 
     if (sdlfault::failEveryMode) return nullptr;
     if (sdlfault::failFullscreenModes && (flags & SDL_FULLSCREEN) != 0) return nullptr;
     return real(width, height, bpp, flags);
+}
+
+extern "C" void SDL_WM_SetIcon(SDL_Surface* icon, Uint8* mask)
+{
+    static auto real = realSdl<void (*)(SDL_Surface*, Uint8*)>("SDL_WM_SetIcon");
+    ++sdlfault::iconsSet;
+    sdlfault::lastIconWidth = icon != nullptr ? icon->w : -1;
+    real(icon, mask);
 }
 
 extern "C" int SDL_VideoModeOK(int width, int height, int bpp, Uint32 flags)
@@ -83,6 +96,8 @@ void resetFaults()
     sdlfault::refuseModeCheck = false;
     sdlfault::noVideoInfo = false;
     sdlfault::acceleration = -1;
+    sdlfault::iconsSet = 0;
+    sdlfault::lastIconWidth = 0;
 }
 
 // Starts SDL's video on the X11 driver. The test display now and then drops a connection
@@ -261,6 +276,31 @@ TEST_F(WindowTest, OpensAtTheTopLeftCornerOfTheScreen)
     EXPECT_EQ(0, y);
     // The request to SDL is not left behind for later windows.
     EXPECT_EQ(nullptr, std::getenv("SDL_VIDEO_WINDOW_POS"));
+}
+
+TEST_F(WindowTest, IconFromTheWorkingFolderWhenThereIsOne)
+{
+    // "icon.bmp" of the game's data is 32 pixels wide; it is set before the mode and
+    // again before every later mode.
+    GphWindow* window = openGameWindow();
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(1, sdlfault::iconsSet);
+    EXPECT_EQ(32, sdlfault::lastIconWidth);
+    window->toggleFullscreen();
+    EXPECT_EQ(2, sdlfault::iconsSet);
+    EXPECT_EQ(32, sdlfault::lastIconWidth);
+    delete window;
+
+    // Without the file the window opens all the same.
+    sdlfault::iconsSet = 0;
+    mkdir("window_without_icon", 0755);
+    ASSERT_EQ(0, chdir("window_without_icon"));
+    window = openGameWindow();
+    EXPECT_EQ(0, chdir(".."));
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(0, sdlfault::iconsSet);
+    window->toggleFullscreen();
+    EXPECT_EQ(0, sdlfault::iconsSet);
 }
 
 TEST_F(WindowTest, CaptionsReachSdlAndEmptyOnesAreNone)
