@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 #include "Base/App/Log.h"
 #include "Base/Gph/GphCamera.h"
 #include "Base/Shp/ShpCoord.h"
@@ -90,6 +92,6 @@ void GphViewport::cameraCentre(double& cx, double& cy)
     cy = 0.0;
     if (g_viewportCamera == nullptr) return;
     const ShpCoord* p = g_viewportCamera->getPosition();
-    cx = static_cast<double>(static_cast<long long>(p->getX()));
-    cy = static_cast<double>(static_cast<long long>(p->getY()));
+    cx = std::trunc(p->getX());
+    cy = std::trunc(p->getY());
 }
