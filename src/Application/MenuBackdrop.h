@@ -30,6 +30,7 @@ public:
     // The panel, then every strip in list order.
     void draw();
 
+    ScreenHost* getApplication() const { return _app; }
     const std::list<GphRect*>& getStrips() const { return _strips; }
     GphRect* getPanel() const { return _panel; }
 

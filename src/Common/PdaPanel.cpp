@@ -131,7 +131,7 @@ void PdaPanel::onCharDown(char)
     slideOut();
 }
 
-void PdaPanel::onKeyDown(int)
+void PdaPanel::onKeyDown(AppKey)
 {
     slideOut();
 }

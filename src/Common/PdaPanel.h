@@ -5,7 +5,8 @@
 #include <ostream>
 #include <string>
 
-class AppBase;
+#include "Base/App/AppBase.h"
+
 class GphRect;
 class PanelDigits;
 class Player;
@@ -50,7 +51,7 @@ public:
     // Any key sends the panel down again (a panel still coming up turns back at once);
     // keys while it goes down change nothing.
     void onCharDown(char c);
-    void onKeyDown(int key);
+    void onKeyDown(AppKey key);
 
     // The objective's picture; an empty name shows none until a picture is named.
     void setObjective(const std::string& imageFileName);
