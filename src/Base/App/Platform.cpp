@@ -17,7 +17,7 @@ std::string g_previousPlacement;
 
 }  // namespace
 
-namespace Platform {
+namespace AppPlatform {
 
 void showMessage(const std::string& text, const std::string& caption)
 {
@@ -59,4 +59,4 @@ void forgetWindowPlacement()
     g_placing = false;
 }
 
-}  // namespace Platform
+}  // namespace AppPlatform

@@ -6,8 +6,9 @@
 #include "Base/App/Log.h"
 
 // What the game asks of the desktop beyond SDL: telling the player about a problem,
-// ending after a fatal one, and where the window first appears.
-namespace Platform {
+// ending after a fatal one, and where the window first appears. (Named apart from the
+// game's moving platforms.)
+namespace AppPlatform {
 
 // The status with which the program ends when it cannot go on.
 constexpr int kFatalExitCode = 1;
@@ -25,7 +26,7 @@ void showMessage(const std::string& text, const std::string& caption);
 #define KOVO_NEW_FAILED()                    \
     do {                                     \
         LOG("New failed");                   \
-        Platform::exitFatal("New failed");   \
+        AppPlatform::exitFatal("New failed");   \
     } while (0)
 
 // Makes the next window that SDL opens appear at the top-left corner of the screen.
@@ -34,6 +35,6 @@ void showMessage(const std::string& text, const std::string& caption);
 void placeNextWindowTopLeft();
 void forgetWindowPlacement();
 
-}  // namespace Platform
+}  // namespace AppPlatform
 
 #endif

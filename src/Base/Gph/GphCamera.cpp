@@ -45,8 +45,7 @@ GphCamera::GphCamera()
       _fraction(0.0)
 {
     if (_position == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
 }
 

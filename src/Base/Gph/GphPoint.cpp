@@ -18,8 +18,7 @@ float* newColor()
 {
     float* color = new (std::nothrow) float[3];
     if (color == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
     color[0] = color[1] = color[2] = 1.0f;
     return color;

@@ -39,7 +39,7 @@ GphWindow* GphWindow::create(int width, int height, int bpp, bool fullscreen, bo
     const int answer =
         SDL_VideoModeOK(width, height, bpp, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0));
     if (answer == 0) {
-        Platform::showMessage(kModeRefusedText, kErrorCaption);
+        AppPlatform::showMessage(kModeRefusedText, kErrorCaption);
         LOG("ERROR! Requested video mode not supported!");
         return nullptr;
     }
@@ -48,8 +48,7 @@ GphWindow* GphWindow::create(int width, int height, int bpp, bool fullscreen, bo
     GphWindow* window = new (std::nothrow)
         GphWindow(width, height, bpp, fullscreen, orthogonal, near, far, fovy, zoom, cursor);
     if (window == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
     g_window = window;
     return window;
@@ -89,12 +88,12 @@ GphWindow::GphWindow(int width, int height, int bpp, bool fullscreen, bool ortho
     if (_icon != nullptr) SDL_WM_SetIcon(_icon, nullptr);
 
     // A window starts at the top-left corner of the screen; later mode changes leave it be.
-    if (!_fullscreen) Platform::placeNextWindowTopLeft();
+    if (!_fullscreen) AppPlatform::placeNextWindowTopLeft();
     const bool modeSet = setVideoMode();
-    Platform::forgetWindowPlacement();
+    AppPlatform::forgetWindowPlacement();
     if (!modeSet) {
         LOG("ERROR! Failed to set video mode!");
-        Platform::exitFatal("ERROR! Failed to set video mode!");
+        AppPlatform::exitFatal("ERROR! Failed to set video mode!");
     }
 
     warnWithoutAcceleration();
@@ -102,8 +101,7 @@ GphWindow::GphWindow(int width, int height, int bpp, bool fullscreen, bool ortho
 
     _camera = new (std::nothrow) GphCamera();
     if (_camera == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
     GphViewport::setCamera(_camera);
     buildViewport();
@@ -129,7 +127,7 @@ void GphWindow::prepareVideoMode()
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (info == nullptr || info->vfmt == nullptr) {
         LOG("ERROR! Failed to get video information!");
-        Platform::exitFatal("ERROR! Failed to get video information!");
+        AppPlatform::exitFatal("ERROR! Failed to get video information!");
     }
     // The mode is set at the display's own depth; the depth asked for only served the
     // check in create.
@@ -155,7 +153,7 @@ void GphWindow::warnWithoutAcceleration()
         LOG("Failed to retrieve hardware acceleration status");
         return;
     }
-    if (accelerated == 0) Platform::showMessage(kNoAccelerationText, kWarningCaption);
+    if (accelerated == 0) AppPlatform::showMessage(kNoAccelerationText, kWarningCaption);
 }
 
 void GphWindow::setFixedGlState()
@@ -180,8 +178,7 @@ void GphWindow::buildViewport()
             GphViewportPerspective(0, 0, _width, _height, _near, _far, _fovy);
     }
     if (_viewport == nullptr) {
-        LOG("New failed");
-        Platform::exitFatal("New failed");
+        KOVO_NEW_FAILED();
     }
     _camera->setViewport(_viewport);
 }
@@ -216,7 +213,7 @@ int GphWindow::toggleFullscreen()
         prepareVideoMode();
         if (!setVideoMode()) {
             LOG("ERROR! Failed to restore the previous video mode!");
-            Platform::exitFatal("ERROR! Failed to restore the previous video mode!");
+            AppPlatform::exitFatal("ERROR! Failed to restore the previous video mode!");
         }
         result = -1;
     }

@@ -11,7 +11,7 @@ TEST(PlatformMessage, GoesToTheLogAndStandardErrorWithoutWaiting)
 {
     testing::internal::CaptureStderr();
     const auto start = std::chrono::steady_clock::now();
-    Platform::showMessage("First line.\nSecond line.", "Kovo Tarvell: test");
+    AppPlatform::showMessage("First line.\nSecond line.", "Kovo Tarvell: test");
     const auto took = std::chrono::steady_clock::now() - start;
     const std::string err = testing::internal::GetCapturedStderr();
 
@@ -25,20 +25,20 @@ TEST(PlatformWindowPlacement, AsksForTheCornerAndPutsBackWhatWasThere)
 {
     const char* kName = "SDL_VIDEO_WINDOW_POS";
     unsetenv(kName);
-    Platform::placeNextWindowTopLeft();
+    AppPlatform::placeNextWindowTopLeft();
     ASSERT_NE(nullptr, std::getenv(kName));
     EXPECT_STREQ("0,0", std::getenv(kName));
-    Platform::forgetWindowPlacement();
+    AppPlatform::forgetWindowPlacement();
     EXPECT_EQ(nullptr, std::getenv(kName));
 
     // Someone else's wish is kept across a placement, even one asked for twice.
     setenv(kName, "50,60", 1);
-    Platform::placeNextWindowTopLeft();
-    Platform::placeNextWindowTopLeft();
+    AppPlatform::placeNextWindowTopLeft();
+    AppPlatform::placeNextWindowTopLeft();
     EXPECT_STREQ("0,0", std::getenv(kName));
-    Platform::forgetWindowPlacement();
+    AppPlatform::forgetWindowPlacement();
     EXPECT_STREQ("50,60", std::getenv(kName));
-    Platform::forgetWindowPlacement();
+    AppPlatform::forgetWindowPlacement();
     EXPECT_STREQ("50,60", std::getenv(kName));
     unsetenv(kName);
 }
@@ -46,7 +46,7 @@ TEST(PlatformWindowPlacement, AsksForTheCornerAndPutsBackWhatWasThere)
 TEST(PlatformFatal, EndsWithAFailureStatusAfterItsMessage)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
-    EXPECT_EXIT(Platform::exitFatal("New failed"), testing::ExitedWithCode(Platform::kFatalExitCode),
+    EXPECT_EXIT(AppPlatform::exitFatal("New failed"), testing::ExitedWithCode(AppPlatform::kFatalExitCode),
                 "New failed");
-    EXPECT_NE(0, Platform::kFatalExitCode);
+    EXPECT_NE(0, AppPlatform::kFatalExitCode);
 }

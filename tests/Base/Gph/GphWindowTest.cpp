@@ -596,7 +596,7 @@ TEST_F(WindowDeathTest, ModeThatCannotBeSetEndsTheProgramWithAFailure)
             sdlfault::failEveryMode = true;
             openGameWindow();
         },
-        testing::ExitedWithCode(Platform::kFatalExitCode), "ERROR! Failed to set video mode!");
+        testing::ExitedWithCode(AppPlatform::kFatalExitCode), "ERROR! Failed to set video mode!");
     EXPECT_TRUE(testsupport::logContains("ERROR! Failed to set video mode!"));
 }
 
@@ -608,7 +608,7 @@ TEST_F(WindowDeathTest, NoVideoInformationEndsTheProgramWithAFailure)
             sdlfault::noVideoInfo = true;
             openGameWindow();
         },
-        testing::ExitedWithCode(Platform::kFatalExitCode), "ERROR! Failed to get video information!");
+        testing::ExitedWithCode(AppPlatform::kFatalExitCode), "ERROR! Failed to get video information!");
     EXPECT_TRUE(testsupport::logContains("ERROR! Failed to get video information!"));
 }
 
@@ -623,6 +623,6 @@ TEST_F(WindowDeathTest, ToggleThatCanSetNoModeAtAllEndsTheProgramWithAFailure)
                 window->toggleFullscreen();
             }
         },
-        testing::ExitedWithCode(Platform::kFatalExitCode), "Failed to restore the previous video mode");
+        testing::ExitedWithCode(AppPlatform::kFatalExitCode), "Failed to restore the previous video mode");
     EXPECT_TRUE(testsupport::logContains("ERROR! Failed to restore the previous video mode!"));
 }
