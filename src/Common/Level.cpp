@@ -81,6 +81,9 @@ int Level::read(const std::string& fileName, bool placeCamera, bool showObjectiv
     }
     // Reading builds every room anew: nothing of an earlier read may stay behind.
     clear();
+    _cameraX = _cameraY = 0.0;
+    _playerX = _playerY = 0.0;
+    _initialMapId = 1;
     _fileName = fileName;
 
     char firstLine[kFirstLineSize];

@@ -833,6 +833,14 @@ TEST_F(LevelFileTest, FirstLineAndRepeatedBlocks)
     ASSERT_EQ(0, readText(kSmallLevelBody, twice.get()));
     EXPECT_EQ(800, twice->getMap(1)->getWidth());
     EXPECT_EQ(1u, twice->getMaps().size());
+    ASSERT_EQ(0, readText("<INITIAL_MAP> 2 </INITIAL_MAP> <CAMERA_X> 900 </CAMERA_X>\n"
+                          "<MAP> <MAP_ID> 2 </MAP_ID> </MAP> </LEVEL>",
+                          twice.get()));
+    ASSERT_EQ(0, readText("<MAP> <MAP_ID> 1 </MAP_ID> </MAP> <MAP> <MAP_ID> 2 </MAP_ID> </MAP> </LEVEL>",
+                          twice.get()));
+    EXPECT_EQ(1, twice->getCurrentMap()->getId());
+    EXPECT_DOUBLE_EQ(0.0, twice->getCameraX());
+    EXPECT_EQ(nullptr, twice->getMusic());
 }
 
 TEST_F(LevelFileTest, SpritesAreFoundInTheFirstRoomThatHasThem)
