@@ -2,13 +2,18 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "Base/Gph/GphAnimatedTexture.h"
+#include "Base/Gph/GphCamera.h"
 #include "Base/Gph/GphImage.h"
 #include "Base/Gph/GphRect.h"
 #include "Base/Gph/GphTexture.h"
+#include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
@@ -23,6 +28,48 @@ const double fallSoundSpeed = -640.0;
 const int minimumGrenades = 5;
 // The shot pose's recoil lasts while its frame is below the frame count minus this.
 const int shotPoseTail = 4;
+
+// A hand throw leaves at 210 across at least and builds up to 630 across and up.
+const double minThrowSpeed = GameConstants::walkSpeed;
+const double throwSpeedRange = GameConstants::projectileSpeed;
+const double maxThrowSpeed = GameConstants::jumpSpeed;
+// Standing still for longer than this starts the beep.
+const int idleThreshold = 15000;
+// The throw meter's inner bar, 92 units long, 10 below his feet.
+const double meterLength = 92.0;
+const double meterBelowFeet = 10.0;
+// The idle bubble: 200 units square, its centre 105 above his head (or below his feet when
+// its top, 100 above the centre, would leave the view, which reaches 300 above the camera).
+const double bubbleSide = 200.0;
+const double bubbleOffset = 105.0;
+const double bubbleHalf = 100.0;
+const double viewHalfHeight = 300.0;
+
+// The run animations show the fifth stride picture at these frames and the tenth at the
+// next pair; the matching jump poses show them at frames 0 and 1.
+const unsigned runFifthPicture = 8;
+const unsigned runTenthPicture = 18;
+const unsigned runHalf = 10;
+
+// Picture keys replaced by another while he carries the launcher.
+int launcherVariant(int key)
+{
+    switch (key) {
+    case CharacterStateStandLeft: return CharacterStateLauncherStandLeft;
+    case CharacterStateStandRight: return CharacterStateLauncherStandRight;
+    case CharacterStateMoveLeft: return CharacterStateLauncherRunLeft;
+    case CharacterStateMoveRight: return CharacterStateLauncherRunRight;
+    case CharacterStateJumpLeft: return CharacterStateLauncherJumpLeft;
+    case CharacterStateJumpRight: return CharacterStateLauncherJumpRight;
+    case CharacterStateFallLeft: return CharacterStateLauncherFallLeft;
+    case CharacterStateFallRight: return CharacterStateLauncherFallRight;
+    case CharacterStateLookUpLeft: return CharacterStateLauncherLookUpLeft;
+    case CharacterStateLookUpRight: return CharacterStateLauncherLookUpRight;
+    case CharacterStateLookDownLeft: return CharacterStateLauncherLookDownLeft;
+    case CharacterStateLookDownRight: return CharacterStateLauncherLookDownRight;
+    default: return key;
+    }
+}
 
 // "kovo_runright1.pcx" ... "kovo_runright10.pcx", each picture twice: the run animations
 // show every stride picture for two frames.
@@ -364,6 +411,8 @@ void Player::respawn()
     _fall_sound_played = false;
     _grenade_thrown = false;
     if (_grenades < minimumGrenades) _grenades = minimumGrenades;
+    // Shows the standing picture in place of the dying one.
+    update(0, 0.0);
     resetIdle();
 }
 
@@ -478,4 +527,463 @@ int Player::readState(std::istream& in)
     std::string closing;
     if (!(in >> closing)) return -1;
     return 0;
+}
+
+GphAnimatedTexture* Player::findAnimation(int key) const
+{
+    auto it = _animations.find(key);
+    return it == _animations.end() ? nullptr : it->second;
+}
+
+int Player::pictureKey(int key) const
+{
+    return _launcher ? launcherVariant(key) : key;
+}
+
+GphAnimatedTexture* Player::show(int key)
+{
+    GphAnimatedTexture* animation = findAnimation(pictureKey(key));
+    if (animation) _body->setAnimatedTexture(animation);
+    return animation;
+}
+
+GphAnimatedTexture* Player::showState(int key, CharacterState state)
+{
+    GphAnimatedTexture* animation = show(key);
+    if (animation) _state = state;
+    return animation;
+}
+
+bool Player::isHandThrow() const
+{
+    return _state == CharacterStateThrowLeft || _state == CharacterStateThrowRight;
+}
+
+void Player::update(unsigned ms, double seconds)
+{
+    if (_state == CharacterStateMoveBack) {
+        show(CharacterStateMoveBack);
+        _idle_clock = 0;
+    } else if (_state == CharacterStateFlipSwitch) {
+        updateSwitchFlip();
+        _idle_clock = 0;
+    } else if (_state == CharacterStateShootLeft || _state == CharacterStateShootRight) {
+        updateShotPose();
+        _idle_clock = 0;
+    } else if (isDying()) {
+        show(_state);
+        _idle_clock = 0;
+    } else if (isHandThrow()) {
+        updateHandThrow();
+        _idle_clock = 0;
+    } else if (_charging) {
+        updateCharge(seconds);
+        _idle_clock = 0;
+    } else if (!_jumping && _up_held) {
+        updateLook(CharacterStateLookUpLeft);
+    } else if (!_jumping && _down_held) {
+        updateLook(CharacterStateLookDownLeft);
+    } else if (!_left_held && !_right_held) {
+        updateStill(ms);
+    } else {
+        updateRun(_left_held);
+        _idle_clock = 0;
+    }
+
+    // The jump pose holds the frame chosen above, and a charge holds the throw picture on
+    // its first frame.
+    const bool jumpPose = _state == CharacterStateJumpLeft || _state == CharacterStateJumpRight;
+    if (!jumpPose && (!_charging || isHandThrow()))
+        GphAnimatedTexture::advance(_body->getAnimatedTexture(), ms);
+}
+
+void Player::updateSwitchFlip()
+{
+    GphAnimatedTexture* flip = findAnimation(CharacterStateFlipSwitch);
+    if (!flip) return;
+    if (flip->getCurrentFrame() != 1) {
+        show(CharacterStateFlipSwitch);
+        return;
+    }
+    flip->setCurrentFrame(0);
+    _state = byFacing(_launcher ? CharacterStateLauncherStandLeft : CharacterStateStandLeft);
+    show(_state);
+}
+
+void Player::updateShotPose()
+{
+    const bool left = _state == CharacterStateShootLeft;
+    GphAnimatedTexture* shot = show(_state);
+    if (!shot) return;
+    if (static_cast<int>(shot->getCurrentFrame()) < static_cast<int>(shot->getFrameCount()) - 1)
+        return;
+    const CharacterState stand = left ? CharacterStateStandLeft : CharacterStateStandRight;
+    _throw_velocity_x = 0;
+    _throw_velocity_y = 0;
+    showState(stand, stand);
+}
+
+void Player::updateHandThrow()
+{
+    GphAnimatedTexture* animation = findAnimation(_state);
+    if (!animation) return;
+    // A press and release handled before any frame leave the body on another picture: the
+    // throw starts from its first frame, so that it runs, lets its grenade go and ends.
+    if (_body->getAnimatedTexture() != animation) {
+        animation->setCurrentFrame(0);
+        _body->setAnimatedTexture(animation);
+    }
+
+    const int frame = static_cast<int>(animation->getCurrentFrame());
+    const int last = static_cast<int>(animation->getFrameCount()) - 1;
+    if (frame < last) {
+        if (frame == 1 && !_grenade_thrown && _grenades > 0) {
+            _projectile_released = true;
+            _grenade_thrown = true;
+            playSound(_throw_sound);
+            --_grenades;
+        }
+        return;
+    }
+
+    // The last frame: he turns toward a direction still held.
+    const bool endLeft = _state == CharacterStateThrowLeft ? !_right_held : _left_held;
+    const CharacterState stand = endLeft ? CharacterStateStandLeft : CharacterStateStandRight;
+    if (!_charging) {
+        showState(stand, stand);
+    } else {
+        // A new charge has begun: the throw picture stays, back on its first frame.
+        animation->setCurrentFrame(0);
+        _state = stand;
+    }
+    _facing_left = endLeft;
+    _throw_velocity_x = 0;
+    _throw_velocity_y = 0;
+    _grenade_thrown = false;
+}
+
+void Player::updateCharge(double seconds)
+{
+    if (_launcher) {
+        fireLauncher();
+        return;
+    }
+    const double across = (maxThrowSpeed + minThrowSpeed) * seconds;
+    if (_facing_left) {
+        if (_throw_velocity_x > -maxThrowSpeed) _throw_velocity_x -= across;
+    } else {
+        if (_throw_velocity_x < maxThrowSpeed) _throw_velocity_x += across;
+    }
+    if (_throw_velocity_y < maxThrowSpeed)
+        _throw_velocity_y += (maxThrowSpeed + throwSpeedRange) * seconds;
+    if (_facing_left) {
+        if (_throw_velocity_x > -minThrowSpeed) _throw_velocity_x = -minThrowSpeed;
+    } else {
+        if (_throw_velocity_x < minThrowSpeed) _throw_velocity_x = minThrowSpeed;
+    }
+
+    GphAnimatedTexture* animation = findAnimation(byFacing(CharacterStateThrowLeft));
+    if (animation) {
+        animation->setCurrentFrame(0);
+        _body->setAnimatedTexture(animation);
+    }
+}
+
+bool Player::fireLauncher()
+{
+    if (!_launcher || _grenades <= 0) return false;
+    const CharacterState pose = byFacing(CharacterStateShootLeft);
+    GphAnimatedTexture* shot = findAnimation(pose);
+    if (shot) {
+        shot->setCurrentFrame(0);
+        _body->setAnimatedTexture(shot);
+        _state = pose;
+    }
+    playSound(_launcher_sound);
+    _charging = false;
+    --_grenades;
+    return true;
+}
+
+void Player::updateLook(int leftKey)
+{
+    show(byFacing(leftKey));
+    if (_state == CharacterStateIdleLeft) _state = CharacterStateStandLeft;
+    else if (_state == CharacterStateIdleRight) _state = CharacterStateStandRight;
+    _idle_clock = 0;
+}
+
+void Player::updateStill(unsigned ms)
+{
+    const CharacterState jump = byFacing(CharacterStateJumpLeft);
+    const CharacterState fall = byFacing(CharacterStateFallLeft);
+    const CharacterState beep = byFacing(CharacterStateBeepLeft);
+    const CharacterState idle = byFacing(CharacterStateIdleLeft);
+    const CharacterState stand = byFacing(CharacterStateStandLeft);
+
+    if (_jumping) {
+        GphAnimatedTexture* pose = show(jump);
+        if (pose) {
+            pose->setCurrentFrame(1);
+            _state = jump;
+        }
+        _idle_clock = 0;
+        return;
+    }
+    if (_state == fall) {
+        show(fall);
+        _idle_clock = 0;
+        return;
+    }
+    if (_launcher) {
+        // Ready to fire: he neither beeps nor dreams.
+        show(byFacing(CharacterStateLauncherStandLeft));
+        _idle_clock = 0;
+        return;
+    }
+    if (_state == beep) {
+        GphAnimatedTexture* animation = showState(beep, beep);
+        if (!animation) return;
+        if (animation->getCurrentFrame() == 2) {
+            if (_beep_sound && !_beep_played) {
+                playSound(_beep_sound);
+                _beep_played = true;
+            }
+        } else if (animation->getCurrentFrame() == 4) {
+            animation->setCurrentFrame(0);
+            showState(idle, idle);
+            showIdlePicture();
+        }
+        return;
+    }
+    if (_state == idle) {
+        GphAnimatedTexture* animation = showState(idle, idle);
+        if (animation && animation->getCurrentFrame() == 1) {
+            animation->setCurrentFrame(0);
+            showState(stand, stand);
+            deleteIdleBubble();
+            _idle_clock = 0;
+        }
+        return;
+    }
+
+    showState(stand, stand);
+    if (_velocity_x == 0 && _velocity_y == 0) _idle_clock += static_cast<int>(ms);
+    else _idle_clock = 0;
+    if (_idle_clock > idleThreshold) {
+        showState(beep, beep);
+        playSound(_beep_sound);
+        _beep_played = false;
+    }
+}
+
+void Player::updateRun(bool left)
+{
+    const CharacterState run = left ? CharacterStateMoveLeft : CharacterStateMoveRight;
+    const CharacterState jump = left ? CharacterStateJumpLeft : CharacterStateJumpRight;
+    const CharacterState fall = left ? CharacterStateFallLeft : CharacterStateFallRight;
+
+    if (!_jumping) {
+        if (_state == CharacterStateFallLeft || _state == CharacterStateFallRight) {
+            showState(fall, fall);
+            return;
+        }
+        GphAnimatedTexture* animation = findAnimation(pictureKey(run));
+        if (!animation) return;
+        if (_state != run) animation->setCurrentFrame(0);
+        _body->setAnimatedTexture(animation);
+        _state = run;
+        return;
+    }
+    if (_state == CharacterStateJumpLeft || _state == CharacterStateJumpRight) {
+        showState(jump, jump);
+        return;
+    }
+
+    // A running jump: the stride goes on until the legs reach one of the jump pose's two
+    // pictures, and the run picks up at the other half after landing.
+    GphAnimatedTexture* stride = findAnimation(pictureKey(run));
+    if (!stride) return;
+    const unsigned frame = stride->getCurrentFrame();
+    if (frame == runFifthPicture || frame == runFifthPicture + 1) {
+        GphAnimatedTexture* pose = showState(jump, jump);
+        if (pose) pose->setCurrentFrame(0);
+        stride->setCurrentFrame(runHalf);
+    } else if (frame == runTenthPicture || frame == runTenthPicture + 1) {
+        GphAnimatedTexture* pose = showState(jump, jump);
+        if (pose) pose->setCurrentFrame(1);
+        stride->setCurrentFrame(0);
+    } else {
+        _body->setAnimatedTexture(stride);
+        _state = run;
+    }
+}
+
+void Player::drawThrowMeter()
+{
+    if (_launcher || _state == CharacterStateShootLeft || _state == CharacterStateShootRight ||
+        _throw_velocity_x == 0 || _grenades <= 0)
+        return;
+    const double y = getY() - meterBelowFeet;
+    _meter_frame->setCoord(ShpCoord(getX(), y, GameConstants::zThrowMeter));
+    _meter_frame->render();
+
+    // The fill grows from the left end of the frame's inner bar as the charge rises.
+    const double length =
+        (std::fabs(_throw_velocity_x) - minThrowSpeed) / throwSpeedRange * meterLength;
+    _meter_fill->setCoord(ShpCoord(getX() - meterLength / 2 + length / 2, y,
+                                   GameConstants::zThrowMeterFill));
+    _meter_fill->setLength(length);
+    _meter_fill->render();
+}
+
+void Player::drawIdleBubble()
+{
+    if (_idle_bubble) _idle_bubble->render();
+}
+
+void Player::showIdlePicture()
+{
+    if (_idle_pictures.empty()) resetIdle();
+    int key = 0;
+    for (;;) {
+        const int candidate = _idle_pictures.size() == static_cast<size_t>(idlePictureCount)
+                                  ? 0
+                                  : std::rand() % idlePictureCount;
+        if (_idle_pictures.count(candidate)) {
+            key = candidate;
+            break;
+        }
+    }
+
+    double centreY = getTop() + bubbleOffset;
+    bool below = false;
+    GphWindow* window = _owner ? _owner->getWindow() : nullptr;
+    GphCamera* camera = window ? window->getCamera() : nullptr;
+    if (camera && camera->getPosition() &&
+        centreY + bubbleHalf > camera->getPosition()->getY() + viewHalfHeight) {
+        centreY = getBottom() - bubbleOffset;
+        below = true;
+    }
+    char fileName[32];
+    std::snprintf(fileName, sizeof fileName, below ? "idle%02d_2.pcx" : "idle%02d.pcx", key + 1);
+
+    _idle_pictures.erase(key);
+    if (_idle_pictures.empty()) resetIdle();
+
+    deleteIdleBubble();
+    const ShpCoord centre(getX(), centreY, GameConstants::zBubble);
+    _idle_bubble = new GphRect(bubbleSide, bubbleSide, &centre,
+                               ObjectPictures::loadAnimation({fileName}), GPH_RECT);
+}
+
+void Player::leaveShotPose()
+{
+    if (_state != CharacterStateShootLeft && _state != CharacterStateShootRight) return;
+    _state = _state == CharacterStateShootLeft ? CharacterStateStandLeft
+                                               : CharacterStateStandRight;
+    _throw_velocity_x = 0;
+    _throw_velocity_y = 0;
+}
+
+void Player::onCharDown(unsigned char c)
+{
+    resetIdle();
+    // A charge starts only on something solid, and not while another move holds him.
+    if (isMovingBack() || isDying() || isInShotPose() || c != ' ' || _jumping ||
+        _vertical_speed != 0)
+        return;
+    if (_state == CharacterStateShootLeft) _state = CharacterStateStandLeft;
+    else if (_state == CharacterStateShootRight) _state = CharacterStateStandRight;
+    _charging = true;
+    _throw_velocity_x = 0;
+    _throw_velocity_y = 0;
+    if (_launcher && _grenades > 0) {
+        // The room makes the launcher grenade from the flag; the next frame shows the shot.
+        _throw_velocity_x = _facing_left ? -maxThrowSpeed : maxThrowSpeed;
+        _throw_velocity_y = 0;
+        _projectile_released = true;
+    }
+}
+
+void Player::onCharUp(unsigned char c)
+{
+    if (c != ' ' || !_charging) return;
+    if (isMovingBack() || isDying()) {
+        _charging = false;
+        return;
+    }
+    // Released before any frame has shown the launcher shot that the press fired: the
+    // shot completes now instead of a hand throw following it.
+    if (fireLauncher()) return;
+    _charging = false;
+    _state = byFacing(CharacterStateThrowLeft);
+}
+
+void Player::onKeyDown(AppKey key)
+{
+    resetIdle();
+    if (isMovingBack() || isDying() || isInShotPose()) return;
+
+    switch (key) {
+    case AppKeyCtrl:
+        if (isThrowing()) break;
+        leaveShotPose();
+        if (_vertical_speed == 0) {
+            // The room gives the jump its speed on the same key.
+            _jumping = true;
+            _up_held = _down_held = false;
+            _fall_sound_played = false;
+            playSound(_super_shoes ? _jump2_sound : _jump1_sound);
+        }
+        break;
+    case AppKeyAlt:
+        onCharDown(' ');
+        break;
+    case AppKeyTab:
+        if (!_charging) break;
+        _charging = false;
+        _throw_velocity_x = 0;
+        _throw_velocity_y = 0;
+        show(byFacing(CharacterStateStandLeft));
+        _state = byFacing(CharacterStateStandLeft);
+        _grenade_thrown = false;
+        break;
+    case AppKeyLeft:
+    case AppKeyRight: {
+        const bool left = key == AppKeyLeft;
+        _left_held = left;
+        _right_held = !left;
+        _up_held = _down_held = false;
+        // A throw keeps its direction; its end turns him toward the held key.
+        if (!isThrowing()) _facing_left = left;
+        leaveShotPose();
+        break;
+    }
+    case AppKeyUp:
+    case AppKeyDown:
+        if (!isThrowing() && !_jumping && _vertical_speed == 0) {
+            _up_held = key == AppKeyUp;
+            _down_held = key == AppKeyDown;
+            _left_held = _right_held = false;
+        }
+        leaveShotPose();
+        break;
+    default:
+        break;
+    }
+}
+
+void Player::onKeyUp(AppKey key)
+{
+    // A release still counts in the shot pose.
+    if (isMovingBack() || isDying()) return;
+    switch (key) {
+    case AppKeyAlt: onCharUp(' '); break;
+    case AppKeyLeft: _left_held = false; break;
+    case AppKeyRight: _right_held = false; break;
+    case AppKeyUp: _up_held = false; break;
+    case AppKeyDown: _down_held = false; break;
+    default: break;
+    }
 }

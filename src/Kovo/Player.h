@@ -5,10 +5,10 @@
 #include <map>
 #include <ostream>
 
+#include "Base/App/AppBase.h"
 #include "Common/Sprite.h"
 #include "Kovo/CharacterState.h"
 
-class AppBase;
 class GphAnimatedTexture;
 class GphRect;
 class SndSoundEffect;
@@ -124,8 +124,33 @@ public:
     double getInnerLeft() const { return getLeft() + 25; }
     double getInnerRight() const { return getRight() - 25; }
 
+    // The hero's own frame, run by the room after it has moved him and reported his motion:
+    // chooses his picture from his state, facing, held keys and equipment, ends the short
+    // states (switch flip, launcher shot pose, hand throw), charges a throw while the throw
+    // key is held and fires the launcher, counts the idle clock, beeps and shows idle
+    // pictures, and advances the picture. Milliseconds drive the clocks and pictures,
+    // `seconds` (ms / 1000) only the throw charge.
+    void update(unsigned ms, double seconds);
+    // The charge of a hand throw as a bar under his feet; drawn by the room before the scene.
+    void drawThrowMeter();
+    // The idle picture's bubble, if one is up; drawn by the room after the speech bubbles.
+    void drawIdleBubble();
+
     // Fills the idle pool again, removes the idle bubble and restarts the idle clock.
     void resetIdle();
+    // Puts up the next idle picture from the pool, above his head or, when that would leave
+    // the view, below his feet. After every refill the first one is picture 1, and none
+    // repeats until all fifteen have been shown.
+    void showIdlePicture();
+
+    // The keys, as the level hands them on: the space bar or Alt charges a throw and its
+    // release lets it fly (with the launcher the press fires), Ctrl jumps, Tab drops a throw
+    // being charged, the arrow keys run left and right and look up and down. Every press
+    // counts as activity for the idle clock.
+    void onCharDown(unsigned char c);
+    void onCharUp(unsigned char c);
+    void onKeyDown(AppKey key);
+    void onKeyUp(AppKey key);
 
     // What the key handlers and the frame update work on.
     bool isLeftHeld() const { return _left_held; }
@@ -151,6 +176,32 @@ protected:
     static GphAnimatedTexture* loadMeterPicture(const char* fileName);
     static void deletePicture(GphRect*& picture);
     void deleteIdleBubble();
+
+    // The animation of a picture key, or null.
+    GphAnimatedTexture* findAnimation(int key) const;
+    // The key itself, or its launcher variant while he carries the launcher.
+    int pictureKey(int key) const;
+    // Gives the body the picture of the key (its launcher variant where there is one);
+    // a missing picture leaves the body as it was. The animation shown, or null.
+    GphAnimatedTexture* show(int key);
+    // Shows the key and, when it was found, enters the state.
+    GphAnimatedTexture* showState(int key, CharacterState state);
+    // The left-facing id of a pair turned to the facing.
+    int byFacing(int leftId) const { return _facing_left ? leftId : leftId + 1; }
+    bool isHandThrow() const;
+
+    void updateSwitchFlip();
+    void updateShotPose();
+    void updateHandThrow();
+    void updateCharge(double seconds);
+    void updateLook(int leftKey);
+    void updateStill(unsigned ms);
+    void updateRun(bool left);
+    // Fires the launcher when he carries it and has a grenade: the shot pose, its sound and
+    // one grenade fewer; the charge ends. False when there was nothing to fire.
+    bool fireLauncher();
+    // A held key ends the launcher shot pose once its recoil is over.
+    void leaveShotPose();
 
     AppBase* _owner;
     GphRect* _body;

@@ -353,10 +353,12 @@ TEST_F(PlayerTest, DeathDropsKeysAndEquipmentAndRemembersThePlace)
 TEST_F(PlayerTest, RespawnStandsAtTheDeathPlaceWithAtLeastFiveGrenades)
 {
     hero.setPosition(300, 80, GameConstants::zHero);
+    hero.beginFall();  // killed in mid-fall: the death ends the jump, not the airborne flag
     hero.die();
     hero.move(0, -900, 0);  // the map lets the dying hero fall out of the view
-    hero.beginFall();
     hero.setVerticalSpeed(-800);
+    hero.update(30, 0.03);
+    EXPECT_EQ(animation(40), hero.getBody()->getAnimatedTexture());
     hero.setGrenades(2);
     hero.holdAll();
     hero.respawn();
@@ -370,12 +372,16 @@ TEST_F(PlayerTest, RespawnStandsAtTheDeathPlaceWithAtLeastFiveGrenades)
     EXPECT_TRUE(hero.isAirborne());  // the speed is stored, not set
     EXPECT_FALSE(hero.isFallSoundPlayed());
     EXPECT_EQ(5, hero.getGrenades());
+    EXPECT_EQ(animation(2), hero.getBody()->getAnimatedTexture()) << "on his feet again";
+    EXPECT_EQ(0, hero.getIdleClock());
 
     hero.setGrenades(7);
     hero.faceLeft();
+    hero.die();
     hero.respawn();
     EXPECT_EQ(7, hero.getGrenades());
     EXPECT_EQ(1, hero.getState());
+    EXPECT_EQ(animation(1), hero.getBody()->getAnimatedTexture());
 }
 
 TEST_F(PlayerTest, ReportedSpeedIsZeroForTheFrameOfAReversal)
