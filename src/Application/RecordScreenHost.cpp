@@ -1,0 +1,3 @@
+#include "Application/RecordScreenHost.h"
+
+RecordScreenHost::~RecordScreenHost() = default;
