@@ -261,28 +261,40 @@ bool Level::takesInput() const
     return _current && _current->isInputEnabled();
 }
 
-void Level::onCharDown(char /*c*/)
+void Level::onCharDown(char c)
 {
     if (!takesInput()) return;
-    if (_current->hasHint()) _keyConsumed = true;
+    if (_current->hasHint())
+        _keyConsumed = true;
+    else if (_player)
+        _player->onCharDown(static_cast<unsigned char>(c));
 }
 
-void Level::onCharUp(char /*c*/)
+void Level::onCharUp(char c)
 {
     if (!takesInput()) return;
-    if (_keyConsumed) _keyConsumed = false;
+    if (_keyConsumed)
+        _keyConsumed = false;
+    else if (_player)
+        _player->onCharUp(static_cast<unsigned char>(c));
 }
 
-void Level::onKeyDown(AppKey /*key*/)
+void Level::onKeyDown(AppKey key)
 {
     if (!takesInput()) return;
-    if (_current->hasHint()) _keyConsumed = true;
+    if (_current->hasHint())
+        _keyConsumed = true;
+    else if (_player)
+        _player->onKeyDown(key);
 }
 
-void Level::onKeyUp(AppKey /*key*/)
+void Level::onKeyUp(AppKey key)
 {
     if (!takesInput()) return;
-    if (_keyConsumed) _keyConsumed = false;
+    if (_keyConsumed)
+        _keyConsumed = false;
+    else if (_player)
+        _player->onKeyUp(key);
 }
 
 void Level::gotoMap(int mapId, double x, double y, int xrayTime, int shoesTime, int armorTime,

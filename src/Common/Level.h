@@ -75,9 +75,9 @@ public:
     // The treasures of every room, found or not.
     int treasureCount() const;
 
-    // Keys, as the game screen receives them. They reach the level only once its current
-    // room has been drawn: a press while a hint panel shows is kept from the hero (and its
-    // release with it, whatever key is released next).
+    // Keys, as the game screen receives them, handed on to the hero. They count only once
+    // the current room has been drawn: a press while a hint panel shows is kept from the
+    // hero, and so is the next release of any key.
     void onCharDown(char c);
     void onCharUp(char c);
     void onKeyDown(AppKey key);

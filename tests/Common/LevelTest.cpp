@@ -441,21 +441,29 @@ TEST_F(LevelTest, QueriesWithoutACurrentRoom)
     EXPECT_EQ(15000, total);
 }
 
-TEST_F(LevelTest, KeysWaitForTheFirstDrawing)
+TEST_F(LevelTest, KeysReachTheHeroOnceTheRoomHasBeenDrawn)
 {
     auto level = load("level1-1.xml");
     EXPECT_FALSE(level->getCurrentMap()->isInputEnabled());
+    level->onKeyDown(AppKeyRight);
+    EXPECT_FALSE(_player->isRightHeld());
+
     _window->enableDepthTest();
     _window->enableDepthWrite();
     level->draw();
     _window->disableDepthTest();
     EXPECT_TRUE(level->getCurrentMap()->isInputEnabled());
     // No hint shows: presses and releases pass, nothing is kept back.
-    level->onCharDown('x');
     level->onKeyDown(AppKeyRight);
+    EXPECT_TRUE(_player->isRightHeld());
     EXPECT_FALSE(level->isKeyConsumed());
     level->onKeyUp(AppKeyRight);
-    level->onCharUp('x');
+    EXPECT_FALSE(_player->isRightHeld());
+    level->onCharDown(' ');
+    EXPECT_TRUE(_player->isCharging());
+    level->onKeyDown(AppKeyTab);
+    EXPECT_FALSE(_player->isCharging());
+    level->onCharUp(' ');
     EXPECT_FALSE(level->isKeyConsumed());
 }
 
@@ -471,31 +479,17 @@ const char* const kDrawLevel =
     "<PLAYER_X> 100 </PLAYER_X> <PLAYER_Y> 40 </PLAYER_Y>\n"
     "<ERASE_COLOR> 0 0 0 1 </ERASE_COLOR>\n"
     "<MAP> <MAP_ID> 1 </MAP_ID> <MAP_WIDTH> 2000 </MAP_WIDTH> <MAP_HEIGHT> 600 </MAP_HEIGHT>\n"
-    "  <GRAVITY> 2000 </GRAVITY>\n"
     "  <IMAGE> 1 lvl_red.bmp 0 </IMAGE> <IMAGE> 2 lvl_green.bmp 0 </IMAGE>\n"
     "  <IMAGE> 3 lvl_yellow.bmp 0 </IMAGE>\n"
     "  <BACKDROP> 400 300 800 600 1 </BACKDROP>\n"
-    "  <LAYER1_OBJECT> 200 400 100 100 2 </LAYER1_OBJECT>\n"
-    "  <LAYER9_OBJECT> 600 400 100 100 3 </LAYER9_OBJECT>\n"
-    "  <BACKGROUND_TILES> <TILE_LAYER> <ROWS> 11 </ROWS> <COLS> 18 </COLS>\n"
-    "    <IMAGE> 1 lvl_blue.bmp 0 </IMAGE> <TILES>\n"
-    "    0 0 0 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    </TILES> </TILE_LAYER> </BACKGROUND_TILES>\n"
-    "  <FOREGROUND_TILES> <TILE_LAYER> <ROWS> 11 </ROWS> <COLS> 18 </COLS>\n"
-    "    <IMAGE> 1 lvl_white.bmp 0 </IMAGE> <TILES>\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0  0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"
-    "    </TILES> </TILE_LAYER> </FOREGROUND_TILES>\n"
-    "  <FLOOR> <BARRIER> <EDGES> 0 2000 40 0 </EDGES> <OFFSET> 40 </OFFSET> </BARRIER> </FLOOR>\n"
+    "  <LAYER1_OBJECT> 200 20 100 100 2 </LAYER1_OBJECT>\n"
+    "  <LAYER9_OBJECT> 600 20 100 100 3 </LAYER9_OBJECT>\n"
+    "  <BACKGROUND_TILES> <TILE_LAYER> <ROWS> 1 </ROWS> <COLS> 18 </COLS>\n"
+    "    <IMAGE> 1 lvl_blue.bmp 0 </IMAGE> <TILES> 0 0 0 1 1 1 1 1 1 1 1 1 1 1 1 1 1 1 </TILES>\n"
+    "  </TILE_LAYER> </BACKGROUND_TILES>\n"
+    "  <FOREGROUND_TILES> <TILE_LAYER> <ROWS> 1 </ROWS> <COLS> 18 </COLS>\n"
+    "    <IMAGE> 1 lvl_white.bmp 0 </IMAGE> <TILES> 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 1 </TILES>\n"
+    "  </TILE_LAYER> </FOREGROUND_TILES>\n"
     "</MAP>\n"
     "</LEVEL>\n";
 
@@ -547,29 +541,30 @@ TEST_F(LevelTest, DrawingStacksTilesAndDecorationInDepthOrderWithParallax)
         _window->disableDepthTest();
     };
     frame();
-    // The camera at (400, 300) shows world point (x, y) at pixel (x, y).
-    EXPECT_TRUE(pixelIs(30, 500, kRed));      // backdrop alone
-    EXPECT_TRUE(pixelIs(200, 380, kGreen));   // layer 1 over the backdrop
-    EXPECT_TRUE(pixelIs(200, 420, kBlue));    // background tiles hide layer 1
-    EXPECT_TRUE(pixelIs(400, 420, kBlue));
-    EXPECT_TRUE(pixelIs(700, 420, kWhite));   // a foreground tile hides the background tile
-    EXPECT_TRUE(pixelIs(620, 420, kYellow));  // layer 9 in front of the tiles
-    EXPECT_TRUE(pixelIs(620, 380, kYellow));
+    // The camera at (400, 300) shows world point (x, y) at pixel (x, y); the hero stands
+    // left of x 150, above the tiles.
+    EXPECT_TRUE(pixelIs(30, 500, kRed));     // backdrop alone
+    EXPECT_TRUE(pixelIs(200, 55, kGreen));   // layer 1 over the backdrop
+    EXPECT_TRUE(pixelIs(200, 20, kBlue));    // background tiles hide layer 1
+    EXPECT_TRUE(pixelIs(400, 20, kBlue));
+    EXPECT_TRUE(pixelIs(700, 20, kWhite));   // a foreground tile hides the background tile
+    EXPECT_TRUE(pixelIs(620, 20, kYellow));  // layer 9 in front of the tiles
+    EXPECT_TRUE(pixelIs(620, 55, kYellow));
 
-    // The hero walks in 200 units further right: the camera follows, layer 1 drifts
-    // behind the world (it keeps 7/8 of the camera's move) and layer 9 runs against it.
+    // The hero arrives 200 units further right: the camera follows, layer 1 drifts behind
+    // the world (it keeps 7/8 of the camera's move) and layer 9 runs against it.
     level->gotoMap(1, 600, 40, 0, 0, 0, 0, 0);
     ASSERT_DOUBLE_EQ(600.0, cameraX());
     frame();
-    // Layer 1 now spans pixels 125..225 (it moved 25 to the left on screen), layer 9
-    // 300..400 (250 to the left), the tiles 200 to the left.
-    EXPECT_TRUE(pixelIs(135, 380, kGreen));
-    EXPECT_TRUE(pixelIs(240, 380, kRed));
-    EXPECT_TRUE(pixelIs(320, 380, kYellow));
-    EXPECT_TRUE(pixelIs(620, 380, kRed));
-    EXPECT_TRUE(pixelIs(500, 420, kWhite));
-    EXPECT_TRUE(pixelIs(450, 420, kBlue));
-    EXPECT_TRUE(pixelIs(540, 420, kRed));
+    // Layer 1 now spans pixels 125..225 (25 to the left on screen), layer 9 300..400 (250
+    // to the left), the tiles 200 to the left.
+    EXPECT_TRUE(pixelIs(135, 55, kGreen));
+    EXPECT_TRUE(pixelIs(240, 55, kRed));
+    EXPECT_TRUE(pixelIs(320, 55, kYellow));
+    EXPECT_TRUE(pixelIs(620, 55, kRed));
+    EXPECT_TRUE(pixelIs(500, 20, kWhite));
+    EXPECT_TRUE(pixelIs(450, 20, kBlue));
+    EXPECT_TRUE(pixelIs(540, 20, kRed));
 }
 
 // ------------------------------------------------------------------------------------------
