@@ -625,12 +625,7 @@ int Map::readSwitch(std::istream& in, bool hidden)
     // holds already, in id order, until one of them adds to the list.
     std::list<Sprite*> targets;
     findSpritesById(id, targets);
-    if (_level) {
-        for (const auto& entry : _level->getMaps()) {
-            entry.second->findSpritesById(id, targets);
-            if (!targets.empty()) break;
-        }
-    }
+    if (_level) _level->findSpritesById(id, targets);
     for (Sprite* target : targets) target->setVisible(on);
     Switch* made = new Switch(targets, on, hidden);
     made->setPosition(x, y, GameConstants::zSwitch);
@@ -986,6 +981,7 @@ void Map::draw()
 {
     GphWindow* window = _owner ? _owner->getWindow() : nullptr;
 
+    if (_player) _player->drawThrowMeter();
     if (_frontSnow) _frontSnow->draw();
     if (_intermediateSnow) _intermediateSnow->draw();
     // Solid foreground tiles go first and fill the depth buffer, hiding what lies behind.
@@ -1037,6 +1033,7 @@ void Map::draw()
     drawAll(_layerObjects[8]);
     drawAll(_transients);
     drawAll(_reactions);
+    if (_player) _player->drawIdleBubble();
     if (_player && _player->isDying()) _player->draw();
     if (window) window->enableDepthWrite();
     _inputEnabled = true;

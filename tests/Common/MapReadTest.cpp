@@ -17,6 +17,7 @@
 #include "Common/Exit.h"
 #include "Common/ItemRecord.h"
 #include "Common/Layer.h"
+#include "Common/Level.h"
 #include "Common/Map.h"
 #include "Kovo/Door.h"
 #include "Kovo/Hammer.h"
@@ -568,4 +569,40 @@ TEST_F(MapReadTest, MalformedSizesAndCountsFailQuickly)
         EXPECT_EQ(-1, result);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     }
+}
+
+TEST_F(MapReadTest, SwitchesAlsoReachTheRoomsReadBefore)
+{
+    // Room 2 is read last; its switches look at the rooms stored before it in id order
+    // and stop at the first that has a target, unless room 2 found its own.
+    const std::string door = "<DOOR> 1 2 3 4 5 6 7 <ANIMATION> 5 </ANIMATION> <ID> 9 </ID> </DOOR> ";
+    const std::string animation = "<ANIMATION> 5 100 1 map_grey.bmp </ANIMATION> ";
+    testsupport::writeText(
+        "map_switch_level.txt",
+        "<LEVEL>\n<MAP> <MAP_ID> 3 </MAP_ID> " + animation + door + "</MAP> "
+        "<MAP> <MAP_ID> 1 </MAP_ID> " + animation + door + door + "</MAP> "
+        "<MAP> <MAP_ID> 5 </MAP_ID> " + animation + door + "</MAP> "
+        "<MAP> <MAP_ID> 2 </MAP_ID> " + animation + door +
+            "<SWITCH> 10 10 40 40 9 0 </SWITCH> <SWITCH> 10 10 40 40 4 1 </SWITCH> </MAP> "
+        "</LEVEL>\n");
+    Level level(_owner.get(), nullptr, nullptr);
+    ASSERT_EQ(0, level.read("map_switch_level.txt", false, false));
+    auto visible = [&](int mapId) {
+        std::vector<bool> flags;
+        for (const Door* d : level.getMap(mapId)->getDoors()) flags.push_back(d->isVisible());
+        return flags;
+    };
+    EXPECT_EQ((std::vector<bool>{false, false}), visible(1));
+    EXPECT_EQ((std::vector<bool>{false}), visible(2));
+    EXPECT_EQ((std::vector<bool>{true}), visible(3));
+    EXPECT_EQ((std::vector<bool>{true}), visible(5));
+
+    testsupport::writeText(
+        "map_switch_level2.txt",
+        "<LEVEL>\n<INITIAL_MAP> 4 </INITIAL_MAP> <MAP> <MAP_ID> 4 </MAP_ID> " + animation + door + "</MAP> "
+        "<MAP> <MAP_ID> 2 </MAP_ID> " + animation + "<SWITCH> 10 10 40 40 9 0 </SWITCH> </MAP> "
+        "</LEVEL>\n");
+    Level other(_owner.get(), nullptr, nullptr);
+    ASSERT_EQ(0, other.read("map_switch_level2.txt", false, false));
+    EXPECT_FALSE(other.getMap(4)->getDoors().front()->isVisible());
 }
