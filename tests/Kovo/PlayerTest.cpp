@@ -16,44 +16,14 @@
 #include "Common/GameConstants.h"
 #include "KovoHarness.h"
 #include "Kovo/Player.h"
+#include "PlayerHarness.h"
 #include "support/GlContext.h"
 
 namespace {
 
-// Reaches the throw and key fields that only the key handlers and the frame update change.
-class TestPlayer : public Player {
-public:
-    explicit TestPlayer(AppBase* owner) : Player(owner) {}
-    void setThrowVelocity(double x, double y)
-    {
-        _throw_velocity_x = x;
-        _throw_velocity_y = y;
-    }
-    double rawThrowVelocityX() const { return _throw_velocity_x; }
-    void setCharging(bool on) { _charging = on; }
-    void holdAll() { _left_held = _right_held = _up_held = _down_held = true; }
-    void setJumping(bool on) { _jumping = on; }
-    void setProjectileReleased(bool on) { _projectile_released = on; }
-    void setGrenadeThrown(bool on) { _grenade_thrown = on; }
-    bool isGrenadeThrown() const { return _grenade_thrown; }
-    void setIdleClock(int ms) { _idle_clock = ms; }
-    bool anyHeld() const { return _left_held || _right_held || _up_held || _down_held; }
-};
+using kovotest::TestPlayer;
 
-class PlayerTest : public ::testing::Test {
-protected:
-    void SetUp() override { kovotest::stopAllEffects(); }
-    void TearDown() override { kovotest::stopAllEffects(); }
-
-    GphAnimatedTexture* animation(int key) const
-    {
-        auto it = hero.getAnimations().find(key);
-        return it == hero.getAnimations().end() ? nullptr : it->second;
-    }
-
-    AppBase app;
-    TestPlayer hero{&app};
-};
+class PlayerTest : public kovotest::PlayerFixture {};
 
 std::string saved(Player& player)
 {
