@@ -53,7 +53,8 @@ Character* MapFactory::makeCharacter(Map* map, Player* player, const CharacterRe
         "Wolf", "Thug", "Rat", "Agent", "KnifeThrower", "Robot", "Dozer", "Giant",
         "Goat", "Bird", "Cart", "Turret", "Buzzooka", "Icicle", "Gunner", "Drop",
         "Bombshelle", "Knight", "Thief1", "Ego1", "Ego2", "Copter", "Thief2", "Thief3"};
-    // No actor class is built yet: every record is read and dropped.
+    // The actor classes are built here as they join the game; until then a record is
+    // read and dropped.
     reportMissing(std::string("Character ") + names[record.type]);
     return nullptr;
 }

@@ -26,8 +26,13 @@ public:
     // that builds nothing.
     static Item* makeItem(const ItemRecord& record);
 
-    // The character of the record at (x, y) and the record's depth, with the map and the
-    // hero handed to it; null for a code outside the table or without a class.
+    // The character of the record; null for a code outside the table or without a class.
+    // Every actor is built with (map, player, x, y, record.depth()) and then, by code:
+    //   0, 1, 2, 5, 6, 7, 8, 10, 12, 14, 17, 18, 19, 22, 23: a, b, state, facingLeft
+    //   3, 20: state, facingLeft, text1, text2, text3
+    //   4: state, n, facingLeft;  11: n, state, facingLeft;  16: state, n, range, facingLeft
+    //   9: state, facingLeft;  13: nothing more;  15: a, b, c;  21: n, state, facingLeft
+    // (a, b and c passed as doubles). The reader gives it its id, links and carried item.
     static Character* makeCharacter(Map* map, Player* player, const CharacterRecord& record);
 
     // What only some actor classes do.
