@@ -1,10 +1,10 @@
 #include "Common/Level.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <new>
 
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphCamera.h"
 #include "Base/Gph/GphWindow.h"
@@ -23,10 +23,7 @@ constexpr int kFirstLineSize = 200;
 template <class T>
 T* checked(T* allocated)
 {
-    if (!allocated) {
-        LOG("New failed");
-        std::exit(0);
-    }
+    if (!allocated) KOVO_NEW_FAILED();
     return allocated;
 }
 
