@@ -15,6 +15,8 @@ cmake --build build-asan -j"$jobs"
 start_xvfb
 export ALSOFT_DRIVERS=null
 export LIBGL_ALWAYS_SOFTWARE=1
+# Only the X11 driver: a refused connection must fail loudly, not fall back to an offscreen one.
+export SDL_VIDEODRIVER=x11
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
