@@ -6,6 +6,7 @@
 #include <ostream>
 #include <string>
 
+#include "Base/App/AppBase.h"
 #include "Common/MapImageTable.h"
 
 class AppBase;
@@ -111,6 +112,76 @@ public:
     // when the block ends early or does not fit the room (logged where a nested reader logs).
     int readState(std::istream& in);
 
+    // --- Input ---
+    // The held directions cleared; every obstacle stops being pushed and its push sound
+    // follows. pause does the same when the level pauses.
+    void pause();
+    void clearInput();
+    // Any character key dismisses a shown hint (unless the hero is dying or in the shot
+    // pose); nothing else.
+    void onCharDown(char c);
+    // Ctrl starts a jump, the arrows set the held directions; a press while a hint shows only
+    // dismisses it. Ignored while the hero walks into a door, dies or holds the shot pose.
+    void onKeyDown(AppKey key);
+    // Letting Ctrl go ends a rise; the arrows clear their held direction.
+    void onKeyUp(AppKey key);
+
+    // --- The frame step ---
+    // The room's world step for the frame's elapsed milliseconds, while it is the level's
+    // current room: props, the hero's motion, his grenades, the camera, his own update, the
+    // characters and their requests, shots, pick-ups, power-up timers, grenades, effects,
+    // exits and doors. A shown hint or an exit in progress freezes everything else.
+    void update(unsigned ms);
+
+    // --- Collision queries for actors ---
+    // An actor passes its box (x, y at its position, its edges; y grows upward) and the move
+    // it wants; the query corrects dx and dy in place and answers whether the move may go
+    // on. Lists are scanned in order and the first barrier or object that meets a test
+    // decides.
+    //
+    // A step along the ground. False when no floor under the centre carries the box (dx and
+    // dy untouched), or when a wall or an obstacle ahead stops it (dx shortened to the
+    // wall's near edge, or 0 at an obstacle). `moving` false with `heroWallTest` true also
+    // refuses a step while a wall stands between the actor and the hero; `pushesObstacles`
+    // lets it through pushable obstacles.
+    bool moveHorizontally(double x, double y, double left, double right, double top,
+                          double bottom, bool moving, bool heroWallTest, bool pushesObstacles,
+                          double* dx, double* dy);
+    // As moveHorizontally for walkers that will not step off a ledge: the ground under the
+    // leading edge must lie at most 50 below the feet. `reason` tells why a step is refused:
+    // 1 a wall, 2 no ground ahead (always so for dx 0), 0 anything else.
+    bool walkAlongFloor(double x, double y, double left, double right, double top,
+                        double bottom, bool moving, bool heroWallTest, bool pushesObstacles,
+                        double* dx, double* dy, int* reason);
+    // Flying and falling: a ceiling ahead stops a rise (dy 0); landing on a floor puts the
+    // feet on it and answers false, except on a flat floor with `stopOnLanding` false, where
+    // dy becomes 0 and the wall test follows: false when a wall's near edge lies across the
+    // box's path (dx untouched).
+    bool moveVertically(double x, double y, double left, double right, double top,
+                        double bottom, bool stopOnLanding, double* dx, double* dy);
+    // False when a floor at x lies between the box's bottom and the hero's top below it.
+    bool isVerticalPathClear(double x, double y, double left, double right, double top,
+                             double bottom) const;
+    // A falling box (dy <= 0) whose feet a floor carries: dy set to reach the surface, the
+    // floor's move added to dx, true. Floors of moving platforms that are not bridges are
+    // passed through. `y` is not used.
+    bool landOnFloor(double x, double y, double bottom, double* dx, double* dy) const;
+    // True when no wall stands between the actor and the hero at both their heights and no
+    // ceiling spanning both lies between them.
+    bool isSightClear(double x, double y, double left, double right, double top,
+                      double bottom) const;
+    // A free-flying move clipped at the first wall it enters and under a ceiling it would
+    // cross going up.
+    void testWallHit(double x, double y, double left, double right, double top, double bottom,
+                     double* dx, double* dy) const;
+    // The alarm: within `range` across and 200 up or down of (x, y), both bounds inclusive.
+    // An incapacitated character strictly toward lower x (`towardHigherX` false) or higher x
+    // (true) answers true at once and sets `found`. A standing character whose speech bubble
+    // stands at exactly its x (other than x) makes the answer true, and sets `found` when it
+    // faces away from the looked-at side; the scan goes on. `found` is never cleared.
+    bool findDownedCharacterAhead(double x, double y, double range, bool towardHigherX,
+                                  bool* found) const;
+
     // --- Drawing ---
     // The room in depth order; the first draw lets the room take input.
     void draw();
@@ -202,6 +273,20 @@ private:
     void applyXray(bool on);
     // Robots, dozers and buzzookas switched off or on.
     void setOffMachines(bool off);
+
+    // Query helpers. The first floor whose band holds the feet, whose span holds p and that
+    // carries a box moving by dx; null when none does.
+    const Barrier* carryingFloor(double p, double bottom, double dx) const;
+    // The first obstacle whose wall holds nx at the box's height: one ahead of x sets dx to
+    // 0 and answers true unless it may be pushed through; one behind lets the move go.
+    bool obstacleStops(double x, double nx, double top, double bottom, bool pushesObstacles,
+                       double* dx) const;
+    // dx shortened so that x stops on the wall's near edge, when that edge lies ahead.
+    static bool clipAtWall(const Barrier* wall, double x, double* dx);
+    // The wall stands across between x and the hero's x.
+    bool wallBetweenActorAndHero(const Barrier* wall, double x) const;
+    // The floor of a moving platform that is not a bridge.
+    bool isPlatformFloorPassedThrough(const Barrier* floor) const;
 
     // Saved state: the characters' carried items and the dropped items still lying.
     void writeRunTimeItems(std::ostream& out);
