@@ -1,0 +1,3 @@
+#include "Application/PageOwner.h"
+
+PageOwner::~PageOwner() = default;
