@@ -43,6 +43,28 @@ public:
     // The sprites an Ego2 or a Copter holds back; other characters take none.
     static void setLinkedSprites(Character* character, const std::list<Sprite*>& sprites);
 
+    // The one-shot requests an actor raises in its think, each answered once and cleared:
+    // the throw of a KnifeThrower or a Bombshelle; the shot of a Turret, Buzzooka, Gunner,
+    // Copter, Thief2 or Thief3; a Copter's bomb; a Thief1's dropped folder. False for actors
+    // that raise no such request.
+    static bool takeThrowRequest(Character* character);
+    static bool takeFireRequest(Character* character);
+    static bool takeBombRequest(Character* character);
+    static bool takeDropRequest(Character* character);
+    // A Copter's gun muzzle; other actors answer their own position.
+    static void getGunPoint(const Character* character, double& x, double& y);
+    // A Thug's head-on slam and its knock by a machine (toRight: the way it flies); nothing
+    // for other actors.
+    static void slamWall(Character* character);
+    static void knock(Character* character, bool toRight);
+    // The hint of an Agent or an Ego2: the panel shown above, the one shown below and the
+    // objective picture; false for actors without a hint.
+    static bool getHintTexts(const Character* character, std::string& above, std::string& below,
+                             std::string& objective);
+    // Whether the hint of an Agent or an Ego2 has been shown; true for every other actor.
+    static bool isHintShown(const Character* character);
+    static void setHintShown(Character* character, bool shown);
+
     // Logs "<what> not available" the first time in the run that `what` is asked for.
     static void reportMissing(const std::string& what);
 };
