@@ -13,6 +13,7 @@
 #include "Kovo/Hint.h"
 #include "Kovo/Phone.h"
 #include "Kovo/Shoes.h"
+#include "Kovo/Thug.h"
 #include "Kovo/Treasure.h"
 #include "Kovo/XRayGlasses.h"
 
@@ -46,9 +47,15 @@ Item* MapFactory::makeItem(const ItemRecord& record)
 
 Character* MapFactory::makeCharacter(Map* map, Player* player, const CharacterRecord& record)
 {
-    (void)map;
-    (void)player;
     if (!record.isKnownType()) return nullptr;
+    const double x = record.x;
+    const double y = record.y;
+    const double z = record.depth();
+    switch (record.type) {
+    case CharacterTypeThug:
+        return new Thug(map, player, x, y, z, record.a, record.b, record.state, record.facingLeft);
+    default: break;
+    }
     static const char* const names[CharacterRecord::kLastType + 1] = {
         "Wolf", "Thug", "Rat", "Agent", "KnifeThrower", "Robot", "Dozer", "Giant",
         "Goat", "Bird", "Cart", "Turret", "Buzzooka", "Icicle", "Gunner", "Drop",
@@ -114,13 +121,12 @@ void MapFactory::getGunPoint(const Character* character, double& x, double& y)
 
 void MapFactory::slamWall(Character* character)
 {
-    (void)character;
+    if (Thug* thug = dynamic_cast<Thug*>(character)) thug->slamWall();
 }
 
 void MapFactory::knock(Character* character, bool toRight)
 {
-    (void)character;
-    (void)toRight;
+    if (Thug* thug = dynamic_cast<Thug*>(character)) thug->knock(toRight);
 }
 
 bool MapFactory::getHintTexts(const Character* character, std::string& above,
