@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -10,7 +8,6 @@
 #include <string>
 
 #include "Base/App/AppBase.h"
-#include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
@@ -19,7 +16,6 @@
 #include "Kovo/GrenadeGas.h"
 #include "Kovo/GrenadeGasParticle.h"
 #include "Kovo/Player.h"
-#include "support/GlContext.h"
 
 namespace {
 
@@ -113,18 +109,6 @@ TEST_F(GrenadeGasTest, HissesOnceAndFadesOutInAboutTwoAndAThirdSeconds)
     EXPECT_TRUE(gas.isFinished());
 }
 
-TEST_F(GrenadeGasTest, PuffsDriftFreelyInAnOpenRoom)
-{
-    auto map = room();
-    GrenadeGas gas(map.get(), &grenade);
-    GrenadeGasParticle* puff = dynamic_cast<GrenadeGasParticle*>(gas.getParticles().back());
-    const ShpCoord start = *puff->getCoord();
-    gas.update(0.5);
-    EXPECT_DOUBLE_EQ(start.getX() + 0.5 * puff->getVelocityX(), puff->getCoord()->getX());
-    EXPECT_DOUBLE_EQ(start.getY() + 0.5 * puff->getVelocityY(), puff->getCoord()->getY());
-    EXPECT_NEAR(0.395f, puff->getAlpha(), 1e-6);
-}
-
 TEST_F(GrenadeGasTest, WallsAndCeilingsHoldTheCloudBack)
 {
     // A wall whose near face stands 5 to the right of the burst, a ceiling 60 above it.
@@ -151,20 +135,4 @@ TEST_F(GrenadeGasTest, WallsAndCeilingsHoldTheCloudBack)
         }
     }
     EXPECT_GT(stopped, 0) << "no puff reached the wall";
-}
-
-TEST_F(GrenadeGasTest, CloudIsDrawnAtTheBurst)
-{
-    GphWindow* window = GphWindow::getInstance();
-    ASSERT_NE(nullptr, window);
-    auto map = room();
-    grenade.setPosition(100, -100, GameConstants::grenadeDepth);
-    GrenadeGas gas(map.get(), &grenade);
-    glClearColor(0, 0, 0, 0);
-    window->clear();
-    gas.draw();
-    const auto p = testsupport::readPixel(500, 200);
-    EXPECT_GT(p[0] + p[1] + p[2], 0);
-    const auto away = testsupport::readPixel(100, 500);
-    EXPECT_EQ(0, away[0] + away[1] + away[2]);
 }

@@ -43,19 +43,6 @@ TEST(Grenade, StartsStillAndFallingAndKeepsItsSpeeds)
     EXPECT_FALSE(grenade.falls());
 }
 
-TEST(Grenade, PickedUpLikeAnyItem)
-{
-    kovotest::stopAllEffects();
-    Grenade grenade("grenade.pcx", "grenade.pcx", "grenade.wav");
-    grenade.setPosition(10, 20, GameConstants::zItem);
-    grenade.collect(true, true);
-    EXPECT_TRUE(kovotest::isPlaying("grenade.wav"));
-    EXPECT_EQ(grenade.getPopup(), grenade.getGraphic());
-    grenade.update(0.5);
-    EXPECT_DOUBLE_EQ(37.5, grenade.getY());
-    kovotest::stopAllEffects();
-}
-
 TEST(Grenade, SavedBlockWrapsTheItemsAndComesBackFalling)
 {
     Grenade grenade("grenade.pcx", "grenade.pcx", "grenade.wav");

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <sstream>
 #include <string>
 
 #include "Base/Gph/GphRect.h"
-#include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Common/GameConstants.h"
 #include "KovoHarness.h"
 #include "Kovo/Projectile.h"
-#include "support/GlContext.h"
 
 namespace {
 
@@ -35,12 +31,6 @@ double rotation(const Projectile& p)
     double angle, x, y, z;
     p.getPicture()->getRotation(angle, x, y, z);
     return angle;
-}
-
-int brightness(int x, int y)
-{
-    const auto p = testsupport::readPixel(x, y);
-    return p[0] + p[1] + p[2];
 }
 
 }  // namespace
@@ -115,18 +105,6 @@ TEST(Projectile, ARebondedProjectileFadesOutInAbout714Milliseconds)
     bullet.update(100, 0.1);
     EXPECT_FLOAT_EQ(0.0f, bullet.getAlpha()) << "never below 0";
     EXPECT_TRUE(bullet.isSpent());
-}
-
-TEST(Projectile, IsDrawnAtItsPlace)
-{
-    GphWindow* window = GphWindow::getInstance();
-    ASSERT_NE(nullptr, window);
-    Projectile p(-100, 0, 40, 40, 0, 0, 0, "bomb1.pcx");
-    glClearColor(0, 0, 0, 0);
-    window->clear();
-    p.draw();
-    EXPECT_GT(brightness(300, 300), 0);
-    EXPECT_EQ(0, brightness(400, 300));
 }
 
 TEST(Projectile, SavedBlockRoundTripsAndKeepsThePictureShape)

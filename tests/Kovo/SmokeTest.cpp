@@ -1,18 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <cstdlib>
 #include <iterator>
 
-#include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Common/GameConstants.h"
 #include "Common/Sprite.h"
 #include "KovoHarness.h"
 #include "Kovo/Smoke.h"
 #include "Kovo/SmokeParticle.h"
-#include "support/GlContext.h"
 
 namespace {
 
@@ -118,30 +114,4 @@ TEST_F(SmokeTest, FlashGoesWithinAQuarterSecondPuffsAfterAboutTwoAndAThird)
     for (int i = 75; i < 80; ++i) smoke.update(0.03);  // 2.4 s
     EXPECT_EQ(0, smoke.getCount());
     EXPECT_TRUE(smoke.isFinished());
-}
-
-TEST_F(SmokeTest, PuffsDriftAtTheirOwnSpeed)
-{
-    Smoke smoke(&bomb);
-    SmokeParticle* puff = particle(smoke, 3);
-    const ShpCoord start = *puff->getCoord();
-    smoke.update(0.5);
-    EXPECT_DOUBLE_EQ(start.getX() + 0.5 * puff->getVelocityX(), puff->getCoord()->getX());
-    EXPECT_DOUBLE_EQ(start.getY() + 0.5 * puff->getVelocityY(), puff->getCoord()->getY());
-    EXPECT_EQ(puff->getLength(), puff->getWidth()) << "puffs never change size";
-}
-
-TEST_F(SmokeTest, ShowsWhereTheBombBurst)
-{
-    GphWindow* window = GphWindow::getInstance();
-    ASSERT_NE(nullptr, window);
-    bomb.setPosition(-200, 0, GameConstants::zProjectile);
-    Smoke smoke(&bomb);
-    glClearColor(0, 0, 0, 0);
-    window->clear();
-    smoke.draw();
-    const auto p = testsupport::readPixel(200, 300);
-    EXPECT_GT(p[0] + p[1] + p[2], 0);
-    const auto away = testsupport::readPixel(600, 300);
-    EXPECT_EQ(0, away[0] + away[1] + away[2]);
 }

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "Base/Gph/GphCamera.h"
@@ -10,7 +8,6 @@
 #include "KovoHarness.h"
 #include "Kovo/Snow.h"
 #include "Kovo/Snowflake.h"
-#include "support/GlContext.h"
 
 namespace {
 
@@ -121,17 +118,4 @@ TEST_F(SnowTest, RegionFollowsTheCamera)
     camera->setPosition(ShpCoord(5000, 2000, 0));
     for (int i = 0; i < 400; ++i) snow.update(0.025);
     expectInside(snow, 5000, 2000);
-}
-
-TEST_F(SnowTest, FlakesAreDrawnWhite)
-{
-    Snow snow(camera, -14);
-    Snowflake* flake = dynamic_cast<Snowflake*>(snow.getParticles().front());
-    flake->setCoord(ShpCoord(-50, 50, -14));
-    GphWindow* window = GphWindow::getInstance();
-    glClearColor(0, 0, 0, 0);
-    window->clear();
-    snow.draw();
-    const auto p = testsupport::readPixel(350, 350);
-    EXPECT_EQ(255 * 3, p[0] + p[1] + p[2]);
 }
