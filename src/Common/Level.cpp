@@ -194,6 +194,7 @@ void Level::pause()
 {
     _paused = true;
     if (_music) _music->pause();
+    if (_current) _current->pause();
 }
 
 void Level::resume()
@@ -202,9 +203,11 @@ void Level::resume()
     if (_music) _music->resume();
 }
 
-void Level::update(unsigned int /*ms*/)
+void Level::update(unsigned int ms)
 {
-    updateMusic();
+    if (!_running || _paused) return;
+    if (_current) _current->update(ms);
+    if (_music) _music->update();
 }
 
 void Level::updateMusic()
@@ -246,6 +249,11 @@ void Level::powerUpStatus(int& remaining, int& total) const
     if (_current) _current->powerUpStatus(remaining, total);
 }
 
+void Level::clearInput()
+{
+    if (_current) _current->clearInput();
+}
+
 int Level::treasureCount() const
 {
     int count = 0;
@@ -265,6 +273,8 @@ void Level::onCharDown(char c)
         _keyConsumed = true;
     else if (_player)
         _player->onCharDown(static_cast<unsigned char>(c));
+    // The room hears of every press: one that was kept from the hero dismisses the hint.
+    _current->onCharDown(c);
 }
 
 void Level::onCharUp(char c)
@@ -283,6 +293,7 @@ void Level::onKeyDown(AppKey key)
         _keyConsumed = true;
     else if (_player)
         _player->onKeyDown(key);
+    _current->onKeyDown(key);
 }
 
 void Level::onKeyUp(AppKey key)
@@ -292,6 +303,7 @@ void Level::onKeyUp(AppKey key)
         _keyConsumed = false;
     else if (_player)
         _player->onKeyUp(key);
+    _current->onKeyUp(key);
 }
 
 void Level::gotoMap(int mapId, double x, double y, int xrayTime, int shoesTime, int armorTime,

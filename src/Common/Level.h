@@ -48,14 +48,14 @@ public:
     // Not running, the music stopped.
     void stop();
     void stopMusic();
-    // Paused, the music paused.
+    // Paused, the music paused, the current room's held keys let go.
     void pause();
     // Not paused, the music resumed.
     void resume();
     bool isRunning() const { return _running; }
     bool isPaused() const { return _paused; }
 
-    // While running and not paused: the music's refill.
+    // While running and not paused: the current room's frame step, then the music's refill.
     void update(unsigned int ms);
     // The music's refill alone, under the same condition; the world stands still.
     void updateMusic();
@@ -72,12 +72,15 @@ public:
     // The running power-up's remaining and full time in ms of the current room; 0 and 0
     // without a current room.
     void powerUpStatus(int& remaining, int& total) const;
+    // The current room's held keys let go.
+    void clearInput();
     // The treasures of every room, found or not.
     int treasureCount() const;
 
-    // Keys, as the game screen receives them, handed on to the hero. They count only once
-    // the current room has been drawn: a press while a hint panel shows is kept from the
-    // hero, and so is the next release of any key.
+    // Keys, as the game screen receives them, handed on to the hero and then to the current
+    // room. They count only once the current room has been drawn: a press while a hint
+    // panel shows reaches the room only (which puts the panel away), and the next release of
+    // any key is kept from the hero; the room never hears of a character key's release.
     void onCharDown(char c);
     void onCharUp(char c);
     void onKeyDown(AppKey key);

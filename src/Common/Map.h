@@ -274,6 +274,74 @@ private:
     // Robots, dozers and buzzookas switched off or on.
     void setOffMachines(bool off);
 
+    // The hero's box as the frame step samples it.
+    struct HeroBox {
+        double x, y, left, right, top, bottom, halfWidth, halfLength;
+    };
+    HeroBox heroBox() const;
+
+    // Frame step parts, in the order the step runs them.
+    void updateProps(unsigned ms, double seconds);
+    void updateObstacles(double seconds, double gravityStep);
+    // The dying hero's fall; false when he has fallen out of view and the room is done.
+    bool updateDyingHero(const HeroBox& hero, double seconds, double gravityStep);
+    // The walk into a door; false once it has taken the hero to another room.
+    bool updateDoorWalk(double seconds);
+    // The launcher's recoil; the hero's vertical move of the frame (0).
+    void updateShotPose(const HeroBox& hero, double seconds);
+    void useUpKey(const HeroBox& hero);
+    // The hero's motion passes; each answers his vertical move of the frame.
+    double moveHeroAlong(bool left, const HeroBox& hero, double seconds, double gravityStep);
+    double moveHeroAirborne(const HeroBox& hero, double seconds, double gravityStep);
+    double moveHeroStanding(const HeroBox& hero, double seconds);
+    // Ceilings stop a rise, the first floor reached lands him, gravity pulls; the tolerance
+    // is how far above a surface the feet may stop and still land.
+    void fallOrRise(const HeroBox& hero, double nx, double vy, double seconds,
+                    double gravityStep, double tolerance, double& dy);
+    // Dozers on the hero's side push him; `pushingState` is the state of a Dozer that pushes
+    // him in this pass and `fromLeft` whether it stands on his left.
+    void pushedByDozers(const HeroBox& hero, double nx, double seconds, bool fromLeft,
+                        double& dx);
+    void pushedByDozersStanding(const HeroBox& hero, double seconds, double& dx);
+    // True when the point lies strictly inside a wall, or else an obstacle's wall, at the
+    // hero's height.
+    bool heroBlockedAt(const HeroBox& hero, double px) const;
+    void meetObstacle(bool left, const HeroBox& hero, double nx, double& dx);
+    // Hazards at the planned centre nx kill the hero.
+    void applyHazards(const HeroBox& hero, double nx);
+    // Death by a hazard, a harmful touch or a shot: the hop, no held direction, no music.
+    void killHero();
+    void releaseGrenade();
+    void followHero(double heroDy, double seconds);
+
+    void updateCharacters(const HeroBox& hero, unsigned ms, double seconds);
+    void dropCarriedItem(Character* character);
+    void takeRequests(Character* character, unsigned ms);
+    void slamThugs(Character* thug);
+    void shoveWithDozer(Character* dozer, const HeroBox& hero, double seconds);
+    void knockThugs(Character* machine);
+    void touchHero(Character* character, const HeroBox& hero);
+    void showCharacterHint(Character* character, const HeroBox& hero);
+    void updateReactions(unsigned ms);
+    void updateEnemyProjectiles(const HeroBox& hero, unsigned ms, double seconds);
+    void updateTransients(double seconds);
+    void pickUpItems(const HeroBox& hero, double seconds);
+    void applyPickUp(Item* item, const HeroBox& hero);
+    void countDownPowerUps(unsigned ms);
+    void updateGrenades(unsigned ms, double seconds, double gravityStep);
+    void updateEffects(double seconds);
+    void stunCharacter(Character* character);
+    void reachExits(const HeroBox& hero);
+    void updateDoorsAndObstacles();
+
+    // A hint panel shown at the point becomes the one that freezes the room; a panel still
+    // up is put away first.
+    void showHint(Hint* hint, double x, double y);
+    void dismissHint();
+    // A room sound restarted at the camera centre; an absent sound is skipped.
+    void playSound(SndSoundEffect* sound);
+    void appendEffect(GphParticleSystem* effect);
+
     // Query helpers. The first floor whose band holds the feet, whose span holds p and that
     // carries a box moving by dx; null when none does.
     const Barrier* carryingFloor(double p, double bottom, double dx) const;
