@@ -1,0 +1,322 @@
+#ifndef KOVO_TESTS_APPLICATION_GAMEHARNESS_H
+#define KOVO_TESTS_APPLICATION_GAMEHARNESS_H
+
+// Shared by the tests of the game's application and game screen: the game's own application
+// with a hook after each frame (where a test reads the frame back, takes screenshots and
+// queues the next events), screenshots written as PNG files, the colours of the game's
+// generated pictures, and a fresh working folder per test that links the generated data and
+// holds an options file asking for a window.
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Application/KovoApplication.h"
+#include "Base/App/Globals.h"
+#include "Base/Gph/GphCamera.h"
+#include "Base/Gph/GphImage.h"
+#include "Base/Gph/GphViewportOrthogonal.h"
+#include "Base/Gph/GphWindow.h"
+#include "Base/Shp/ShpCoord.h"
+#include "Base/Snd/SndSoundEffect.h"
+#include "Base/Ui/UiHarness.h"
+#include "support/Files.h"
+
+namespace gametest {
+
+typedef std::array<unsigned char, 3> Rgb;
+
+inline bool near(const Rgb& a, const Rgb& b, int tolerance = 10)
+{
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(a[i] - b[i]) > tolerance) return false;
+    return true;
+}
+
+// A whole frame read back from the window, rows from the top.
+class Shot {
+public:
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    Rgb at(int x, int yFromTop) const
+    {
+        const size_t i = 3 * (static_cast<size_t>(yFromTop) * width + x);
+        return Rgb{rgb[i], rgb[i + 1], rgb[i + 2]};
+    }
+    // The share of the pixels in the window rectangle [x0, x1) x [y0, y1) that show `colour`.
+    double share(int x0, int y0, int x1, int y1, const Rgb& colour) const
+    {
+        int hits = 0;
+        int all = 0;
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y) {
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x) {
+                ++all;
+                if (near(at(x, y), colour)) ++hits;
+            }
+        }
+        return all ? static_cast<double>(hits) / all : 0.0;
+    }
+    // The same around a world point of a view of that zoom: a box of `w` x `h` world units.
+    double shareAround(double zoom, double wx, double wy, double w, double h, const Rgb& colour) const
+    {
+        const double scale = 400.0 / zoom;
+        const int cx = static_cast<int>(std::lround((wx / zoom + 1.0) * 400.0));
+        const int cy = static_cast<int>(std::lround((1.0 - wy / (zoom * 0.75)) * 300.0));
+        const int hw = static_cast<int>(w * scale / 2);
+        const int hh = static_cast<int>(h * scale / 2);
+        return share(cx - hw, cy - hh, cx + hw, cy + hh, colour);
+    }
+};
+
+// The frame just shown. The buffers have been swapped, so it is read from the front buffer.
+inline Shot readFrame()
+{
+    Shot shot;
+    shot.width = 800;
+    shot.height = 600;
+    std::vector<unsigned char> bottomUp(800 * 600 * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_FRONT);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
+    shot.rgb.resize(bottomUp.size());
+    for (int y = 0; y < 600; ++y)
+        std::copy(bottomUp.begin() + 3 * 800 * (599 - y), bottomUp.begin() + 3 * 800 * (600 - y),
+                  shot.rgb.begin() + 3 * 800 * y);
+    return shot;
+}
+
+// A PNG of the shot (stored, uncompressed deflate blocks), so that a person can look at it.
+inline void writePng(const std::string& name, const Shot& shot)
+{
+    std::vector<unsigned char> raw;
+    for (int y = 0; y < shot.height; ++y) {
+        raw.push_back(0);
+        raw.insert(raw.end(), shot.rgb.begin() + 3 * shot.width * y, shot.rgb.begin() + 3 * shot.width * (y + 1));
+    }
+    auto crc32 = [](const unsigned char* data, size_t n, uint32_t crc) {
+        crc = ~crc;
+        for (size_t i = 0; i < n; ++i) {
+            crc ^= data[i];
+            for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+        }
+        return ~crc;
+    };
+    std::vector<unsigned char> z{0x78, 0x01};
+    uint32_t a = 1, b = 0;
+    for (unsigned char c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (size_t at = 0; at < raw.size(); at += 65535) {
+        const size_t n = std::min<size_t>(65535, raw.size() - at);
+        z.push_back(at + n == raw.size() ? 1 : 0);
+        z.push_back(static_cast<unsigned char>(n & 0xFF));
+        z.push_back(static_cast<unsigned char>(n >> 8));
+        z.push_back(static_cast<unsigned char>(~n & 0xFF));
+        z.push_back(static_cast<unsigned char>((~n >> 8) & 0xFF));
+        z.insert(z.end(), raw.begin() + at, raw.begin() + at + n);
+    }
+    const uint32_t adler = (b << 16) | a;
+    for (int s = 24; s >= 0; s -= 8) z.push_back(static_cast<unsigned char>(adler >> s));
+
+    std::vector<unsigned char> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto put32 = [](std::vector<unsigned char>& out, uint32_t v) {
+        for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<unsigned char>(v >> s));
+    };
+    auto chunk = [&](const char* type, const std::vector<unsigned char>& data) {
+        put32(png, static_cast<uint32_t>(data.size()));
+        std::vector<unsigned char> body(type, type + 4);
+        body.insert(body.end(), data.begin(), data.end());
+        png.insert(png.end(), body.begin(), body.end());
+        put32(png, crc32(body.data(), body.size(), 0));
+    };
+    std::vector<unsigned char> header;
+    put32(header, static_cast<uint32_t>(shot.width));
+    put32(header, static_cast<uint32_t>(shot.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});
+    chunk("IHDR", header);
+    chunk("IDAT", z);
+    chunk("IEND", {});
+    testsupport::writeFile(name, png);
+}
+
+// The most frequent opaque colour of a picture that the game has loaded: the fill of a
+// generated picture, whatever its lettering. Black when the picture is not loaded.
+inline Rgb pictureColour(const std::string& imageName)
+{
+    auto cached = GphImageCache.find(imageName);
+    if (cached == GphImageCache.end()) {
+        ADD_FAILURE() << imageName << " is not loaded";
+        return Rgb{0, 0, 0};
+    }
+    GphImage* image = cached->second;
+    const unsigned char* pixels = image->getPixels();
+    const unsigned stride = image->getBitsPerPixel() / 8;
+    if (!pixels || stride < 3) return Rgb{0, 0, 0};
+    std::map<uint32_t, int> counts;
+    const size_t count = static_cast<size_t>(image->getWidth()) * image->getHeight();
+    for (size_t i = 0; i < count; ++i) {
+        const unsigned char* p = pixels + stride * i;
+        if (stride == 4 && p[3] != 255) continue;
+        ++counts[(uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2]];
+    }
+    uint32_t best = 0;
+    int bestCount = -1;
+    for (const auto& entry : counts) {
+        if (entry.second > bestCount) {
+            best = entry.first;
+            bestCount = entry.second;
+        }
+    }
+    return Rgb{static_cast<unsigned char>(best >> 16), static_cast<unsigned char>(best >> 8),
+               static_cast<unsigned char>(best)};
+}
+
+// Window pixels of a world point in a view of that zoom (512 in the menus, 400 in a game).
+inline int pixelX(double zoom, double wx) { return static_cast<int>(std::lround((wx / zoom + 1.0) * 400.0)); }
+inline int pixelY(double zoom, double wy)
+{
+    return static_cast<int>(std::lround((1.0 - wy / (zoom * 0.75)) * 300.0));
+}
+inline void clickAt(double zoom, double wx, double wy)
+{
+    uitest::pushMotionPixels(pixelX(zoom, wx), pixelY(zoom, wy));
+    uitest::pushButtonPixels(true, pixelX(zoom, wx), pixelY(zoom, wy));
+    uitest::pushButtonPixels(false, pixelX(zoom, wx), pixelY(zoom, wy));
+}
+
+inline double currentZoom(GphWindow* window)
+{
+    auto* ortho = window ? dynamic_cast<GphViewportOrthogonal*>(window->getViewport()) : nullptr;
+    return ortho ? ortho->getZoom() : 0.0;
+}
+
+// The game's application with a hook after every frame. The window is kept for the test
+// program: other suites' applications find it open.
+class GameApp : public KovoApplication {
+public:
+    std::function<void(int frame)> afterFrame;
+    int frames = 0;
+
+    ~GameApp() override { _window = nullptr; }
+
+    void update(unsigned int ms) override
+    {
+        KovoApplication::update(ms);
+        // Only the frames of the main loop count; the first one, drawn during start-up,
+        // comes before any hook is set.
+        ++frames;
+        if (afterFrame) afterFrame(frames);
+    }
+    // `count` passes of the main loop: the queued events through the hooks, then a frame.
+    void runFrames(int count = 1, unsigned int ms = 16)
+    {
+        for (int i = 0; i < count; ++i) {
+            pollEvents();
+            update(ms);
+            SndSoundEffect::updateAll();
+        }
+    }
+};
+
+// Each test starts the real application in a fresh folder that links the generated data;
+// the options file asks for a window. Screenshots stay in the folder "game_shots" of the
+// test program's working directory.
+class GameTest : public ::testing::Test {
+protected:
+    static constexpr const char* WorkDir = "game_work";
+    static constexpr const char* ShotDir = "game_shots";
+
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        home = fs::current_path();
+        fs::create_directory(ShotDir);
+        fs::remove_all(WorkDir);
+        fs::create_directory(WorkDir);
+        for (const fs::directory_entry& entry : fs::directory_iterator(home)) {
+            const std::string name = entry.path().filename().string();
+            // The generated data (links) and the log; files other tests wrote stay out.
+            if (!entry.is_symlink() && name != "ktlog.txt") continue;
+            fs::create_symlink(fs::path("..") / name, fs::path(WorkDir) / name);
+        }
+        fs::current_path(WorkDir);
+        testsupport::writeText(KovoApplication::kConfigFileName, options);
+        resyncWindow();
+        uitest::flushEvents();
+    }
+    void TearDown() override
+    {
+        if (app) {
+            app->shutdown();
+            delete app;
+        }
+        std::filesystem::current_path(home);
+    }
+
+    // Builds and starts the application as the entry point does.
+    void start()
+    {
+        app = new GameApp();
+        ASSERT_EQ(0, app->init());
+        window = app->getWindow();
+        uitest::flushEvents();
+    }
+
+    // A screenshot of the last frame, kept under the test's name.
+    Shot shoot(const std::string& step)
+    {
+        Shot shot = readFrame();
+        const std::string name = (home / ShotDir / (testName() + "_" + step + ".png")).string();
+        writePng(name, shot);
+        return shot;
+    }
+    static std::string testName()
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        return std::string(info->test_suite_name()) + "_" + info->name();
+    }
+
+    // The menus' view and the window's cached switches agree with OpenGL again, whatever ran
+    // before on this window (a new program's window starts that way).
+    static void resyncWindow()
+    {
+        GphWindow* w = GphWindow::getInstance();
+        if (!w) return;
+        if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(w->getViewport())) ortho->setZoom(512.0);
+        if (w->getCamera()) w->getCamera()->setPosition(ShpCoord(0, 0, 0));
+        w->enableDepthTest();
+        w->disableDepthTest();
+        w->enableDepthWrite();
+        w->enableLighting();
+        w->disableLighting();
+        w->enableBlending();
+        w->disableBlending();
+        w->enableTexturing();
+        w->disableTexturing();
+    }
+
+    std::string options = "0 1 1 1 \n";
+    std::filesystem::path home;
+    GameApp* app = nullptr;
+    GphWindow* window = nullptr;
+};
+
+}  // namespace gametest
+
+#endif
