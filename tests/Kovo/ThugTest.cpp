@@ -900,3 +900,97 @@ TEST_F(ThugTest, TruncatedOrCorruptBlocksFailAndLeaveTheThugAsItWas)
         EXPECT_EQ(before, saved(fresh));
     }
 }
+
+// ---------------------------------------------------------------------------------------------
+// Through the room's frame step
+
+TEST_F(ThugTest, RoomKeepsTheBubbleCountsItDownAndTheChargeKillsTheHero)
+{
+    makeRoom(floorAt(0, 2000, 40) + thugAt(1000, 40, 1, true));
+    Thug* t = thug();
+    placeHero(800, 40);
+    for (int i = 0; i < 4; ++i) room->update(30);
+    EXPECT_TRUE(room->getReactions().empty());
+    room->update(30);
+    ASSERT_EQ(1u, room->getReactions().size());
+    const Reaction* bubble = static_cast<const Reaction*>(room->getReactions().front());
+    EXPECT_EQ(t, bubble->getOwner());
+    EXPECT_DOUBLE_EQ(1000, bubble->getX());
+    EXPECT_EQ(850 - 30, bubble->getRemaining()) << "it loses the frame that made it";
+
+    // 850 ms in all: gone at the end of the 29th frame counted from the one that made it.
+    for (int i = 0; i < 27; ++i) room->update(30);
+    EXPECT_EQ(1u, room->getReactions().size());
+    room->update(30);
+    EXPECT_TRUE(room->getReactions().empty());
+
+    int n = 0;
+    while (t->getState() == 1 && n++ < 10) room->update(30);
+    EXPECT_EQ(6, t->getState());
+    n = 0;
+    while (!hero.isDying() && n++ < 200) room->update(30);
+    EXPECT_TRUE(hero.isDying());
+    EXPECT_LT(t->getLeft(), 800);
+    EXPECT_GT(t->getRight(), 800);
+    hero.respawn();
+}
+
+TEST_F(ThugTest, ThugsChargingHeadOnBothSlamThroughTheRoom)
+{
+    makeRoom(floorAt(0, 2000, 40) + thugAt(900, 40, 7, false) + thugAt(1100, 40, 6, true));
+    Thug* a = thug(0);
+    Thug* b = thug(1);
+    placeHero(100, 40);
+    kovotest::stopAllEffects();
+    int n = 0;
+    double aX = 0, bX = 0;
+    // 200 apart, closing 6.8 a frame: they meet on B's turn, after both have stepped, when
+    // A's x lies between B's left edge and B's x.
+    while (a->getState() == 7 && n++ < 100) {
+        aX = a->getX() + 3.4;
+        bX = b->getX() - 3.4;
+        room->update(20);
+    }
+    ASSERT_EQ(56, a->getState());
+    ASSERT_EQ(55, b->getState());
+    EXPECT_LT(aX, bX);
+    EXPECT_LT(bX - 60, aX);
+    EXPECT_GE(bX - 60 + 6.8, aX) << "the first frame in which they meet";
+    EXPECT_NEAR(aX + 20, a->getX(), 1e-9);
+    EXPECT_NEAR(bX - 20, b->getX(), 1e-9);
+    EXPECT_DOUBLE_EQ(-1, a->getTurnaroundX());
+    const double aSlam = a->getX();
+    const double bSlam = b->getX();
+
+    room->update(250);
+    EXPECT_TRUE(isPlaying("crash2.wav"));
+    for (int i = 0; i < 4; ++i) room->update(250);
+    EXPECT_EQ(42, a->getState());
+    EXPECT_EQ(41, b->getState());
+    EXPECT_DOUBLE_EQ(aSlam - 40, a->getX());
+    EXPECT_DOUBLE_EQ(bSlam + 40, b->getX());
+    EXPECT_FALSE(hero.isDying());
+}
+
+TEST_F(ThugTest, AComradeFacingItWithABubbleUpTurnsItAround)
+{
+    // The watcher faces left; its comrade behind it faces right and sees the hero.
+    makeRoom(floorAt(0, 2000, 40) + thugAt(1000, 40, 1, true) + thugAt(1100, 40, 2, false));
+    Thug* watcher = thug(0);
+    Thug* comrade = thug(1);
+    placeHero(1300, 40);
+    int n = 0;
+    while (room->getReactions().empty() && n++ < 20) room->update(30);
+    ASSERT_EQ(1u, room->getReactions().size());
+    EXPECT_EQ(comrade, static_cast<const Reaction*>(room->getReactions().front())->getOwner());
+    EXPECT_EQ(0, watcher->getAlarmTimer());
+    room->update(30);
+    EXPECT_EQ(30, watcher->getAlarmTimer());
+    n = 0;
+    while (watcher->getState() == 1 && n++ < 30) room->update(30);
+    EXPECT_EQ(2, watcher->getState());
+    EXPECT_FALSE(watcher->isFacingLeft());
+    // Turned, it sees the hero itself.
+    room->update(30);
+    EXPECT_GT(watcher->getAlertTimer(), 0);
+}
