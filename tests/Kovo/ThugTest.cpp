@@ -631,27 +631,6 @@ TEST_F(ThugTest, OvershootingOffALedgeRunsOnTopplesFallsAndSleepsBelow)
     EXPECT_LE(t->getVerticalSpeed(), 0);
 }
 
-TEST_F(ThugTest, SlamWallFromTheRoomShowsTheSlamFromItsStart)
-{
-    makeRoom(floorAt(0, 2000, 40) + thugAt(1000, 40, 7, false));
-    Thug* t = thug();
-    placeHero(1100, 40);
-    for (int i = 0; i < 30; ++i) frame(t, 20);
-    animation(t, 56)->setCurrentFrame(1);
-    t->slamWall();
-    EXPECT_EQ(56, t->getState());
-    EXPECT_EQ(animation(t, 56), shown(t));
-    EXPECT_EQ(0u, animation(t, 56)->getCurrentFrame());
-    EXPECT_DOUBLE_EQ(-1, t->getTurnaroundX());
-    EXPECT_DOUBLE_EQ(-1, t->getStopX());
-    const double x = t->getX();
-    frame(t, 500);
-    frame(t, 500);
-    frame(t, 20);
-    EXPECT_EQ(42, t->getState());
-    EXPECT_DOUBLE_EQ(x - 40, t->getX());
-}
-
 // ---------------------------------------------------------------------------------------------
 // Knock-outs
 
@@ -958,7 +937,9 @@ TEST_F(ThugTest, ThugsChargingHeadOnBothSlamThroughTheRoom)
     EXPECT_GE(bX - 60 + 6.8, aX) << "the first frame in which they meet";
     EXPECT_NEAR(aX + 20, a->getX(), 1e-9);
     EXPECT_NEAR(bX - 20, b->getX(), 1e-9);
-    EXPECT_DOUBLE_EQ(-1, a->getTurnaroundX());
+    EXPECT_DOUBLE_EQ(-1, a->getTurnaroundX()) << "A had passed the hero and set one";
+    EXPECT_EQ(animation(a, 56), shown(a));
+    EXPECT_EQ(0u, animation(a, 56)->getCurrentFrame());
     const double aSlam = a->getX();
     const double bSlam = b->getX();
 
