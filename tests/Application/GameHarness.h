@@ -22,13 +22,16 @@
 #include <vector>
 
 #include "Application/KovoApplication.h"
+#include "Application/TitleScreen.h"
 #include "Base/App/Globals.h"
 #include "Base/Gph/GphCamera.h"
 #include "Base/Gph/GphImage.h"
 #include "Base/Gph/GphViewportOrthogonal.h"
 #include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
+#include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
+#include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiHarness.h"
 #include "support/Files.h"
 
@@ -212,12 +215,23 @@ class GameApp : public KovoApplication {
 public:
     std::function<void(int frame)> afterFrame;
     int frames = 0;
+    // The frame drawn during start-up, and what had been built by then.
+    Shot startupFrame;
+    bool startupMenuBuilt = true;
+    bool startupContinueShown = true;
+    UiWindow* startupScreen = nullptr;
 
     ~GameApp() override { _window = nullptr; }
 
     void update(unsigned int ms) override
     {
         KovoApplication::update(ms);
+        if (frames == 0) {
+            startupFrame = readFrame();
+            startupMenuBuilt = getMainMenu() != nullptr;
+            startupScreen = getCurrentScreen();
+            startupContinueShown = getTitleScreen() && getTitleScreen()->getContinueButton()->isVisible();
+        }
         // Only the frames of the main loop count; the first one, drawn during start-up,
         // comes before any hook is set.
         ++frames;
@@ -266,6 +280,9 @@ protected:
             app->shutdown();
             delete app;
         }
+        // The switches are the program's: the next test starts with both on.
+        SndManager::setMusicEnabled(true);
+        SndManager::setSoundEffectsEnabled(true);
         std::filesystem::current_path(home);
     }
 
