@@ -60,8 +60,6 @@ TEST_F(LoadScreenTest, WithoutAnIndexEverySlotIsFreeAndOnlyTheReturnButtonIsReac
     buildWithoutIndex();
     for (int k = 1; k <= 5; ++k) {
         EXPECT_EQ(slot(k), "[EMPTY]");
-        EXPECT_DOUBLE_EQ(screen->getSlotBox(k)->getY(), slotY(k));
-        EXPECT_TRUE(screen->getSlotBox(k)->isReadOnly());
     }
     EXPECT_FALSE(screen->getLoadingIcon()->isVisible());
     EXPECT_EQ(press(SDLK_UP), Lit{0});
@@ -189,16 +187,4 @@ TEST_F(LoadScreenTest, AFailedLoadLeavesTheLoadScreenCurrentAndUsable)
     testsupport::writeText("save3.dat", SavedGame);
     type("\r");
     EXPECT_EQ(app->current, game);
-}
-
-TEST_F(LoadScreenTest, SlotNamesChangeOnlyForSlotsOneToFive)
-{
-    buildWithoutIndex();
-    screen->setSlotName(3, "NEW NAME");
-    screen->setSlotName(0, "NOPE");
-    screen->setSlotName(6, "NOPE");
-    EXPECT_EQ(slot(3), "NEW NAME");
-    for (int k : {1, 2, 4, 5}) EXPECT_EQ(slot(k), "[EMPTY]");
-    EXPECT_EQ(press(SDLK_DOWN), Lit{0});
-    EXPECT_EQ(press(SDLK_DOWN), Lit{3});
 }
