@@ -335,6 +335,7 @@ void GameScreen::onCharDown(char c)
         } else if (_pdaPanel) {
             _pdaPanel->show();
             if (_player) _player->clearInput();
+            _level->clearInput();
         }
     } else if (c == kEscape) {
         leaveLevel();

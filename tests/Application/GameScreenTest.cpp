@@ -5,10 +5,12 @@
 #include "Application/GameHarness.h"
 
 #include "Application/GameScreen.h"
+#include "Application/HighScoreScreen.h"
 #include "Application/MainMenuScreen.h"
 #include "Application/PageScreen1.h"
 #include "Base/Ui/UiIcon.h"
 #include "Common/Level.h"
+#include "Common/Score.h"
 #include "Common/PdaPanel.h"
 #include "Common/ScorePanel.h"
 #include "Kovo/Player.h"
@@ -282,6 +284,48 @@ TEST_F(GameScreenTest, SavedGamesThatCannotBeWrittenOrReadFail)
     EXPECT_TRUE(testsupport::logContains("Failed to restore save game for level"));
     EXPECT_EQ(nullptr, game->getLevel());
     EXPECT_FALSE(game->isGameInProgress());
+}
+
+}  // namespace gametest
+
+namespace gametest {
+
+TEST_F(GameScreenTest, TheLastLifeEndingInsideAFrameShowsTheHighScoresInThatFrameWithTheLevelGone)
+{
+    play("gs_plain.xml");
+    game->getPlayer()->setLives(1);
+    game->getPlayer()->setScore(4321);
+    // As a hazard would: the hero dies and drops out of the room.
+    game->getPlayer()->die();
+    game->getPlayer()->setVerticalSpeed(630);
+
+    bool seen = false;
+    Shot frame;
+    Level* endedThen = nullptr;
+    Level* levelThen = nullptr;
+    app->afterFrame = [&](int) {
+        if (seen || app->getCurrentScreen() != app->getHighScoreScreen()) return;
+        seen = true;
+        frame = readFrame();
+        endedThen = game->getEndedLevel();
+        levelThen = game->getLevel();
+    };
+    for (int i = 0; i < 300 && !seen; ++i) app->runFrames(1, 30);
+    app->afterFrame = nullptr;
+    ASSERT_TRUE(seen) << "the hero never finished dying";
+    EXPECT_EQ(nullptr, levelThen);
+    EXPECT_EQ(nullptr, endedThen);
+    EXPECT_EQ(0, game->getPlayer()->getLives());
+    EXPECT_TRUE(window->isCursorShown());
+    writePng((home / ShotDir / (testName() + "_high_scores.png")).string(), frame);
+    // Drawn over the backdrop in the very frame in which the game ended.
+    EXPECT_GT(frame.share(0, 0, 80, 600, pictureColour("menu_background2.pcx")), 0.3);
+    // The score went to the table, unnamed.
+    const HighScoreTable& table = app->getHighScoreScreen()->getTable();
+    bool submitted = false;
+    for (int i = 0; i < table.size(); ++i)
+        if (table.at(i)->getPoints() == 4321 && table.at(i)->getName().empty()) submitted = true;
+    EXPECT_TRUE(submitted);
 }
 
 }  // namespace gametest

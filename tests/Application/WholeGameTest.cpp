@@ -21,20 +21,31 @@ namespace {
 constexpr double MenuZoom = 512.0;
 constexpr double GameZoom = 400.0;
 
-// The steps of a script run one after another, a few frames apart, from the frame hook.
+// The steps of a script run one after another, a few frames apart, from the frame hook. A
+// step that waits for something is tried on every frame until it reports that it is over.
 struct Script {
-    std::vector<std::function<void()>> steps;
+    std::vector<std::function<bool()>> steps;
     size_t next = 0;
     int wait = 0;
+    bool waiting = false;
 
-    void add(std::function<void()> step) { steps.push_back(std::move(step)); }
+    void add(std::function<void()> step)
+    {
+        steps.push_back([step] {
+            step();
+            return true;
+        });
+    }
+    void waitFor(std::function<bool()> step) { steps.push_back(std::move(step)); }
     bool done() const { return next >= steps.size(); }
     // One frame has been shown: the next step runs once `gap` frames have passed.
     void frame(int gap)
     {
-        if (done() || ++wait < gap) return;
+        if (done()) return;
+        if (!waiting && ++wait < gap) return;
         wait = 0;
-        steps[next++]();
+        waiting = !steps[next]();
+        if (!waiting) ++next;
     }
 };
 
@@ -48,7 +59,7 @@ std::vector<Rgb> backdropColumn(const Shot& shot)
 
 }  // namespace
 
-TEST_F(GameTest, TitleMenuNewGameLevelMenuAndBackThenExit)
+TEST_F(GameTest, TitleMenuNewGameLevelMenuAndBackLevelToItsExitThenExit)
 {
     start();
     GameScreen* game = app->getGameScreen();
@@ -142,12 +153,51 @@ TEST_F(GameTest, TitleMenuNewGameLevelMenuAndBackThenExit)
         EXPECT_DOUBLE_EQ(GameZoom, currentZoom(window));
         Shot shot = shoot("07_level_resumed");
         expectLevelDrawn(shot);
+        // Any key sends the opening panels away, one by one.
+        uitest::typeKey(SDLK_x);
+    });
+    script.add([&] { uitest::typeKey(SDLK_x); });
+    script.add([&] {
+        ASSERT_NE(nullptr, game->getLevel());
+        EXPECT_FALSE(game->getLevel()->hasHint());
+        Shot shot = shoot("08_level_playing");
+        expectLevelDrawn(shot);
+        // Through the last door, as its room would send him, a little way before the exit.
+        game->getLevel()->gotoMap(3, 760, 160, 0, 0, 0, 0, 0);
+    });
+    // Once the room has been drawn it takes keys: Right held walks him into the exit.
+    script.add([&] { uitest::pushKey(SDLK_RIGHT, true); });
+    int waited = 0;
+    script.waitFor([&] {
+        if (game->getLevel() && ++waited < 600) return false;
+        uitest::pushKey(SDLK_RIGHT, false);
+        return true;
+    });
+    // The level left through its exit: the page marks level 1-1 done and opens 1-2.
+    script.add([&] {
+        EXPECT_EQ(game, app->getCurrentScreen());
+        EXPECT_EQ(nullptr, game->getLevel());
+        EXPECT_EQ(nullptr, game->getEndedLevel());
+        ASSERT_NE(nullptr, game->getPage1());
+        EXPECT_TRUE(game->getPage1()->isFirstLevelDone());
+        EXPECT_TRUE(game->getPage1()->getButton(ChapterPage::kSlot2)->isEnabled());
+        EXPECT_TRUE(window->isCursorShown());
+        Shot shot = shoot("09_chapter1_level_done");
+        // The check mark at the upper right of the first level's button, 1-2 lit.
+        EXPECT_GT(shot.shareAround(GameZoom, 85, 230, 30, 30, pictureColour("check_mark2.pcx")), 0.3);
+        EXPECT_GT(shot.shareAround(GameZoom, 250, 150, 180, 180, pictureColour("chapter2_button_lit.pcx")), 0.5);
         uitest::typeKey(SDLK_ESCAPE);
+    });
+    // Between levels the game is in progress: the menu offers the way back and the save.
+    script.add([&] {
+        EXPECT_EQ(menu, app->getCurrentScreen());
+        EXPECT_TRUE(menu->getButton(MainMenuScreen::kReturnToGame)->isEnabled());
+        EXPECT_TRUE(menu->getButton(MainMenuScreen::kSaveGame)->isEnabled());
     });
     // The exit button ends the main loop.
     script.add([&] {
         EXPECT_EQ(menu, app->getCurrentScreen());
-        shoot("08_main_menu_before_exit");
+        shoot("10_main_menu_before_exit");
         UiButton* exitButton = menu->getButton(MainMenuScreen::kExit);
         clickAt(MenuZoom, exitButton->getX(), exitButton->getY());
         reached = "exit clicked";
