@@ -199,8 +199,6 @@ protected:
         _owner.calls.clear();
         Map* map = _level->getCurrentMap();
         if (!map) return nullptr;
-        // The hero stands where the level puts him, as a restart or a door would.
-        map->enter(x, y, 0, 0, 0, 0, 0);
         _level->start();
         _window->enableDepthTest();
         _window->enableDepthWrite();
