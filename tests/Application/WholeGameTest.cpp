@@ -8,10 +8,13 @@
 #include "Application/HighScoreScreen.h"
 #include "Application/MainMenuScreen.h"
 #include "Application/MenuBackdrop.h"
+#include "Application/LoadScreen.h"
 #include "Application/PageScreen1.h"
+#include "Application/SaveScreen.h"
 #include "Application/TitleScreen.h"
 #include "Base/Gph/GphRect.h"
 #include "Base/Ui/UiButton.h"
+#include "Base/Ui/UiTextBox.h"
 #include "Common/Level.h"
 
 namespace gametest {
@@ -59,7 +62,7 @@ std::vector<Rgb> backdropColumn(const Shot& shot)
 
 }  // namespace
 
-TEST_F(GameTest, TitleMenuNewGameLevelMenuAndBackLevelToItsExitThenExit)
+TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
 {
     start();
     GameScreen* game = app->getGameScreen();
@@ -192,7 +195,53 @@ TEST_F(GameTest, TitleMenuNewGameLevelMenuAndBackLevelToItsExitThenExit)
     script.add([&] {
         EXPECT_EQ(menu, app->getCurrentScreen());
         EXPECT_TRUE(menu->getButton(MainMenuScreen::kReturnToGame)->isEnabled());
-        EXPECT_TRUE(menu->getButton(MainMenuScreen::kSaveGame)->isEnabled());
+        UiButton* save = menu->getButton(MainMenuScreen::kSaveGame);
+        EXPECT_TRUE(save->isEnabled());
+        clickAt(MenuZoom, save->getX(), save->getY());
+    });
+    // The save screen: the first slot takes a name, Enter saves under it.
+    script.add([&] {
+        ASSERT_EQ(app->getSaveScreen(), app->getCurrentScreen());
+        shoot("11_save_screen");
+        UiTextBox* slot = app->getSaveScreen()->getSlotBox(1);
+        clickAt(MenuZoom, slot->getX(), slot->getY());
+    });
+    script.add([&] { uitest::typeText("spy\r"); });
+    script.add([&] {
+        EXPECT_TRUE(std::filesystem::exists("save1.dat"));
+        EXPECT_EQ("SPY", app->getLoadScreen()->getSlotBox(1)->getText());
+        uitest::typeKey(SDLK_ESCAPE);
+    });
+    // A new game, left at once, is not in progress...
+    script.add([&] {
+        ASSERT_EQ(menu, app->getCurrentScreen());
+        UiButton* startButton = menu->getButton(MainMenuScreen::kStartGame);
+        clickAt(MenuZoom, startButton->getX(), startButton->getY());
+    });
+    script.add([&] {
+        EXPECT_EQ(game, app->getCurrentScreen());
+        EXPECT_FALSE(game->getPage1()->isFirstLevelDone());
+        uitest::typeKey(SDLK_ESCAPE);
+    });
+    // ... until the saved game is loaded from the load screen's first slot.
+    script.add([&] {
+        ASSERT_EQ(menu, app->getCurrentScreen());
+        EXPECT_FALSE(menu->getButton(MainMenuScreen::kReturnToGame)->isEnabled());
+        UiButton* load = menu->getButton(MainMenuScreen::kLoadGame);
+        clickAt(MenuZoom, load->getX(), load->getY());
+    });
+    script.add([&] {
+        ASSERT_EQ(app->getLoadScreen(), app->getCurrentScreen());
+        shoot("12_load_screen");
+        UiTextBox* slot = app->getLoadScreen()->getSlotBox(1);
+        clickAt(MenuZoom, slot->getX(), slot->getY());
+    });
+    script.add([&] {
+        EXPECT_EQ(game, app->getCurrentScreen());
+        EXPECT_TRUE(game->getPage1()->isFirstLevelDone());
+        Shot shot = shoot("13_loaded_game");
+        EXPECT_GT(shot.shareAround(GameZoom, 85, 230, 30, 30, pictureColour("check_mark2.pcx")), 0.3);
+        uitest::typeKey(SDLK_ESCAPE);
     });
     // The exit button ends the main loop.
     script.add([&] {
