@@ -196,34 +196,6 @@ TEST_F(GameTest, EventsReachOnlyTheCurrentScreenAndTheBackdropMovesOnlyUnderMenu
     EXPECT_EQ(y, strip->getCoord()->getY());
 }
 
-TEST_F(GameTest, TheLastLifeLostShowsTheHighScoresWithTheScoreOverTheBackdrop)
-{
-    start();
-    app->startNewGame();
-    GameScreen* game = app->getGameScreen();
-    game->loadLevel("level1-1.xml");
-    ASSERT_NE(nullptr, game->getLevel());
-    game->getPlayer()->setScore(987654);
-    game->getPlayer()->setLives(0);
-
-    game->onPlayerDied();
-    EXPECT_EQ(app->getHighScoreScreen(), app->getCurrentScreen());
-    EXPECT_EQ(0, game->getPlayer()->getLives());
-    EXPECT_EQ(nullptr, game->getLevel());
-    EXPECT_NE(nullptr, game->getEndedLevel());
-    EXPECT_TRUE(window->isCursorShown());
-    EXPECT_DOUBLE_EQ(MenuZoom, currentZoom(window));
-    // The best score of all: the first row takes the name.
-    UiTextBox* firstName = app->getHighScoreScreen()->getNameBox(0);
-    EXPECT_TRUE(firstName->hasFocus());
-    EXPECT_EQ("987654", app->getHighScoreScreen()->getPointsBox(0)->getText());
-
-    app->runFrames(1);
-    EXPECT_FALSE(app->isGameInProgress());
-    Shot shot = shoot("high_scores");
-    EXPECT_GT(shot.share(0, 0, 80, 600, pictureColour("menu_background2.pcx")), 0.3);
-}
-
 TEST_F(GameTest, AFailedLoadKeepsTheViewAndTheLoadScreen)
 {
     start();
