@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -31,9 +32,16 @@ class SilentOwner : public LevelOwner {
 public:
     void setObjective(const std::string& image) override { objective = image; }
     void onObjectiveFound() override {}
-    void onPlayerDied() override {}
-    void onLevelFinished(const std::string&, int) override {}
+    void onPlayerDied() override { ++deaths; }
+    void onLevelFinished(const std::string& file, int code) override
+    {
+        finished = file;
+        exitCode = code;
+    }
     std::string objective;
+    int deaths = 0;
+    std::string finished;
+    int exitCode = -1;
 };
 
 // The hero's reach, as the room moves him: a 100 x 100 box standing on its feet, a jump of
@@ -193,6 +201,61 @@ Reach explore(const Level& level)
     return r;
 }
 
+// A player at the keys: in the given room, walk to x, then do what the step says.
+struct Move {
+    enum Action { Walk, Use, Jump };
+    int map;
+    double x;
+    Action action;
+};
+
+// Plays the level through the room's own frame step at 16 ms a frame, the keys going in
+// through the level as the game screen hands them on, until an exit ends it, the hero dies or
+// two minutes of play have passed.
+void pilot(Level& level, Player& player, const SilentOwner& owner, const std::vector<Move>& moves)
+{
+    level.start();
+    size_t at = 0;
+    int held = 0;
+    int drawnMap = -1;
+    for (int frame = 0; frame < 6000 && owner.finished.empty() && owner.deaths == 0; ++frame) {
+        const Map* map = level.getCurrentMap();
+        if (!map) break;
+        // A room takes keys once it has been drawn.
+        if (map->getId() != drawnMap || frame % 30 == 0) {
+            level.draw();
+            drawnMap = map->getId();
+        }
+        if (held > 0) {
+            if (--held == 0) {
+                level.onKeyUp(AppKeyUp);
+                level.onKeyUp(AppKeyCtrl);
+                ++at;
+            }
+        } else if (at < moves.size() && map->getId() == moves[at].map) {
+            const Move& move = moves[at];
+            const double dx = move.x - player.getX();
+            if (std::fabs(dx) > 8) {
+                level.onKeyUp(dx > 0 ? AppKeyLeft : AppKeyRight);
+                level.onKeyDown(dx > 0 ? AppKeyRight : AppKeyLeft);
+            } else if (move.action == Move::Walk) {
+                ++at;
+            } else if (move.action == Move::Use) {
+                level.onKeyUp(AppKeyLeft);
+                level.onKeyUp(AppKeyRight);
+                level.onKeyDown(AppKeyUp);
+                held = 20;
+            } else {
+                // A jump keeps the direction of the walk.
+                level.onKeyDown(AppKeyCtrl);
+                held = 45;
+            }
+        }
+        level.update(16);
+    }
+    level.stop();
+}
+
 class DemoLevelsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -269,6 +332,48 @@ TEST_F(DemoLevelsTest, HeroStartsOnAFloorAndReachesAnExit)
         EXPECT_EQ(1u, reach.exitCodes.count(1)) << "no exit with code 1 within reach";
         // Only level 1-5 opens the bonus level, through an exit of code 2.
         EXPECT_EQ(std::string(file) == "level1-5.xml" ? 1u : 0u, reach.exitCodes.count(2));
+    }
+}
+
+// The routes below are played with the game's own world step; the thug of level 1-4 is left
+// to the reach check above, his moves being his own.
+TEST_F(DemoLevelsTest, LevelsArePlayedThroughToTheirExits)
+{
+    typedef Move M;
+    const struct {
+        const char* file;
+        std::vector<Move> moves;
+        int exitCode;
+    } routes[] = {
+        // Over the block in the yard, through the door, along the tower's floor.
+        {"level1-2.xml", {{1, 560, M::Jump}, {1, 700, M::Walk}, {1, 1500, M::Use}, {2, 1150, M::Walk}}, 1},
+        // The lever in the tower unlocks the door to the roof.
+        {"level1-3.xml", {{1, 1500, M::Use}, {2, 800, M::Use}, {2, 1080, M::Use}, {3, 1550, M::Walk}}, 1},
+        {"level1-5.xml", {{1, 600, M::Jump}, {1, 900, M::Walk}, {1, 1500, M::Use}, {2, 1550, M::Walk}}, 1},
+        // Up the chimney steps to the hidden exit.
+        {"level1-5.xml",
+         {{1, 600, M::Jump},
+          {1, 900, M::Walk},
+          {1, 1500, M::Use},
+          {2, 230, M::Jump},
+          {2, 300, M::Walk},
+          {2, 430, M::Jump},
+          {2, 520, M::Walk},
+          {2, 500, M::Jump},
+          {2, 340, M::Walk}},
+         2},
+        {"level1-x.xml", {{1, 1500, M::Use}, {2, 1150, M::Walk}}, 1},
+    };
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.file);
+        _owner = SilentOwner();
+        Player player(_app.get());
+        Level level(_app.get(), &_owner, &player);
+        ASSERT_EQ(0, level.read(route.file, true, false));
+        pilot(level, player, _owner, route.moves);
+        EXPECT_EQ(0, _owner.deaths);
+        EXPECT_EQ(route.file, _owner.finished);
+        EXPECT_EQ(route.exitCode, _owner.exitCode);
     }
 }
 
