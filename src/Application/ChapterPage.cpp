@@ -186,12 +186,6 @@ void ChapterPage::light(Button button)
     if (UiButton* b = getButton(button)) b->setLit(true);
 }
 
-bool ChapterPage::isEnabled(Button button) const
-{
-    UiButton* b = getButton(button);
-    return b && b->isEnabled();
-}
-
 void ChapterPage::showNextPage()
 {
     _buttons[kNextPage]->show();

@@ -159,7 +159,6 @@ protected:
     void disableButton(Button button);
     // Lights the button (its rollover sound plays if it was dark).
     void light(Button button);
-    bool isEnabled(Button button) const;
     // Shows and enables the next-page button.
     void showNextPage();
     // Shows and enables the bonus button; `smallPictures` starts its pictures at 10 by 10,
