@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
+#include <utility>
 
 #include "Base/App/AppBase.h"
 #include "Base/App/Log.h"
+#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphCamera.h"
@@ -86,6 +89,8 @@ const double kLookLimit = 80.0;
 // A grenade whose top is this far below the room's floor line has fallen out of it.
 const double kGrenadeLostDepth = -600.0;
 
+// The alarm looks this far up and down.
+const double kAlarmHeight = 200.0;
 // Shots of guns are this big.
 const double kBulletSize = 16.0;
 // Two Thugs that meet head on are each thrown this far on.
@@ -108,6 +113,15 @@ const double kRatGasReach = 10.0;
 
 // Dropped items a saved room may carry; more is taken as a corrupt save.
 const int kMaxSavedDrops = 100000;
+
+// Allocation that takes the program's one fatal path when memory runs out.
+template <class T, class... Args>
+T* make(Args&&... args)
+{
+    T* made = new (std::nothrow) T(std::forward<Args>(args)...);
+    if (!made) KOVO_NEW_FAILED();
+    return made;
+}
 
 template <class T>
 void deleteAll(std::list<T*>& list)
@@ -397,7 +411,7 @@ void Map::restartSnow()
     for (int i = 0; i < 3; ++i) {
         if (!*snows[i]) continue;
         delete *snows[i];
-        *snows[i] = new Snow(camera(), depths[i]);
+        *snows[i] = make<Snow>(camera(), depths[i]);
     }
 }
 
@@ -549,7 +563,7 @@ int Map::readSnow(std::istream& in, Snow*& snow, double z)
     if (TaggedText::readValue(in, on) != 0) return -1;
     if (on) {
         delete snow;
-        snow = new Snow(camera(), z);
+        snow = make<Snow>(camera(), z);
     }
     return 0;
 }
@@ -559,7 +573,7 @@ int Map::readTileLayer(std::istream& in, Layer*& layer, int kind, const char* fa
     std::string opening;
     if (!TaggedText::readToken(in, opening)) return -1;
     delete layer;
-    layer = new Layer(_owner, this, kind);
+    layer = make<Layer>(_owner, this, kind);
     int result = 0;
     if (layer->read(in) != 0) {
         LOG(failure);
@@ -573,7 +587,7 @@ int Map::readBarrier(std::istream& in, std::list<Barrier*>& list)
 {
     std::string opening;
     if (!TaggedText::readToken(in, opening)) return -1;
-    Barrier* barrier = new Barrier();
+    Barrier* barrier = make<Barrier>();
     int result = 0;
     if (barrier->read(in) == 0) {
         list.push_back(barrier);
@@ -589,7 +603,7 @@ int Map::readBarrier(std::istream& in, std::list<Barrier*>& list)
 int Map::readCutScene(std::istream& in)
 {
     delete _cutScene;
-    _cutScene = new CutScene();
+    _cutScene = make<CutScene>();
     if (_cutScene->read(in) != 0) {
         LOG("Failed to read cutscene");
         return -1;
@@ -599,7 +613,7 @@ int Map::readCutScene(std::istream& in)
 
 int Map::readExit(std::istream& in)
 {
-    Exit* exit = new Exit();
+    Exit* exit = make<Exit>();
     if (exit->read(in) != 0) {
         LOG("Failed to read exit");
         delete exit;
@@ -611,7 +625,7 @@ int Map::readExit(std::istream& in)
 
 int Map::readPlatform(std::istream& in)
 {
-    Platform* platform = new Platform(this);
+    Platform* platform = make<Platform>(this);
     if (platform->read(in) != 0) {
         LOG("Failed to read platform");
         delete platform;
@@ -625,7 +639,7 @@ int Map::readPlatform(std::istream& in)
 
 int Map::readObstacle(std::istream& in)
 {
-    Obstacle* obstacle = new Obstacle(this);
+    Obstacle* obstacle = make<Obstacle>(this);
     if (obstacle->read(in) != 0) {
         LOG("Failed to read obstacle");
         delete obstacle;
@@ -638,7 +652,7 @@ int Map::readObstacle(std::istream& in)
 
 int Map::readHammer(std::istream& in)
 {
-    Hammer* hammer = new Hammer(this);
+    Hammer* hammer = make<Hammer>(this);
     if (hammer->read(in) != 0) {
         LOG("Failed to read hammer");
         delete hammer;
@@ -651,7 +665,7 @@ int Map::readHammer(std::istream& in)
 
 int Map::readHazard(std::istream& in)
 {
-    Hazard* hazard = new Hazard(this);
+    Hazard* hazard = make<Hazard>(this);
     if (hazard->read(in) != 0) {
         LOG("Failed to read hazard");
         delete hazard;
@@ -663,7 +677,7 @@ int Map::readHazard(std::istream& in)
 
 int Map::readDoor(std::istream& in)
 {
-    Door* door = new Door(this);
+    Door* door = make<Door>(this);
     if (door->read(in) != 0) {
         LOG("Failed to read door");
         delete door;
@@ -684,7 +698,7 @@ int Map::readSwitch(std::istream& in, bool hidden)
     findSpritesById(id, targets);
     if (_level) _level->findSpritesById(id, targets);
     for (Sprite* target : targets) target->setVisible(on);
-    Switch* made = new Switch(targets, on, hidden);
+    Switch* made = make<Switch>(targets, on, hidden);
     made->setPosition(x, y, GameConstants::zSwitch);
     made->setSize(verticalSize, horizontalSize);
     made->setId(id);
@@ -722,7 +736,7 @@ int Map::readDecoration(std::istream& in, const std::string& tag)
         GphAnimatedTexture* picture = _images.find(imageId);
         if (picture) {
             const ShpCoord at(x, y, kind.z);
-            GphRect* rect = new GphRect(horizontalSize, verticalSize, &at, picture, GPH_RECT);
+            GphRect* rect = make<GphRect>(horizontalSize, verticalSize, &at, picture, GPH_RECT);
             if (kind.behindTiles) rect->render();
             if (kind.list == kBackdrop) {
                 if (_backdrop) {
@@ -1387,7 +1401,8 @@ bool Map::findDownedCharacterAhead(double x, double y, double range, bool toward
     for (const Character* c : _characters) {
         const double cx = c->getX();
         const double cy = c->getY();
-        if (cx < x - range || cx > x + range || cy < y - 200 || cy > y + 200) continue;
+        if (cx < x - range || cx > x + range || cy < y - kAlarmHeight || cy > y + kAlarmHeight)
+            continue;
         if (c->isIncapacitated()) {
             if ((cx < x && !towardHigherX) || (cx > x && towardHigherX)) {
                 *found = true;
@@ -2112,7 +2127,7 @@ double Map::moveHeroStanding(const HeroBox& hero, double seconds)
 void Map::releaseGrenade()
 {
     if (!_player->takeProjectileReleased()) return;
-    Grenade* grenade = new Grenade("grenade.pcx", "grenade.pcx", "grenade.wav");
+    Grenade* grenade = make<Grenade>("grenade.pcx", "grenade.pcx", "grenade.wav");
     const bool launcher = _player->hasLauncher();
     const double y = launcher ? _player->getBottom() + kLauncherHeight : _player->getTop();
     grenade->setPosition(_player->getX(), y, GameConstants::grenadeDepth);
@@ -2251,29 +2266,29 @@ void Map::takeRequests(Character* c, unsigned ms)
     switch (c->getType()) {
     case CharacterTypeKnifeThrower:
         if (MapFactory::takeThrowRequest(c))
-            shot = new Projectile(c->getX() + (left ? -40 : 40), c->getY() + 60, 40, 40, speed, 0,
+            shot = make<Projectile>(c->getX() + (left ? -40 : 40), c->getY() + 60, 40, 40, speed, 0,
                                   left ? 2000 : -2000, left ? "knifeleft.pcx" : "kniferight.pcx");
         break;
     case CharacterTypeTurret:
         if (MapFactory::takeFireRequest(c))
-            shot = new Projectile(c->getX() + (left ? -25 : 30), c->getY(), kBulletSize,
+            shot = make<Projectile>(c->getX() + (left ? -25 : 30), c->getY(), kBulletSize,
                                   kBulletSize, speed, 0, 0, "bullet.pcx");
         break;
     case CharacterTypeBuzzooka:
         if (MapFactory::takeFireRequest(c))
-            shot = new Projectile(left ? c->getLeft() : c->getRight(), c->getY() + 52,
+            shot = make<Projectile>(left ? c->getLeft() : c->getRight(), c->getY() + 52,
                                   kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx");
         break;
     case CharacterTypeGunner:
     case CharacterTypeThief2:
     case CharacterTypeThief3:
         if (MapFactory::takeFireRequest(c))
-            shot = new Projectile(left ? c->getLeft() : c->getRight(), c->getY() + 63,
+            shot = make<Projectile>(left ? c->getLeft() : c->getRight(), c->getY() + 63,
                                   kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx");
         break;
     case CharacterTypeBombshelle:
         if (MapFactory::takeThrowRequest(c))
-            shot = new Bomb(this, _player, c->getX() + (left ? -40 : 40), c->getY() + 110,
+            shot = make<Bomb>(this, _player, c->getX() + (left ? -40 : 40), c->getY() + 110,
                             bombStep);
         break;
     case CharacterTypeCopter:
@@ -2281,11 +2296,11 @@ void Map::takeRequests(Character* c, unsigned ms)
             double gx = c->getX() - 10, gy = c->getY() + 41;
             if (!left) MapFactory::getGunPoint(c, gx, gy);
             _enemyProjectiles.push_back(
-                new Projectile(gx, gy, kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx"));
+                make<Projectile>(gx, gy, kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx"));
         }
         if (MapFactory::takeBombRequest(c)) {
             const int r = std::rand() % 200;
-            Bomb* bomb = new Bomb(this, _player, c->getLeft() + 80 + r, c->getY() + 5, bombStep);
+            Bomb* bomb = make<Bomb>(this, _player, c->getLeft() + 80 + r, c->getY() + 5, bombStep);
             // It drops straight down.
             bomb->setVelocityX(0);
             bomb->setVelocityY(0);
@@ -2294,7 +2309,7 @@ void Map::takeRequests(Character* c, unsigned ms)
         break;
     case CharacterTypeThief1:
         if (MapFactory::takeDropRequest(c)) {
-            Hint* hint = new Hint("folder.pcx", "folder.pcx", "t5-5_2.pcx", "", "");
+            Hint* hint = make<Hint>("folder.pcx", "folder.pcx", "t5-5_2.pcx", "", "");
             hint->setPosition(c->getX(), c->getY(), GameConstants::zItem);
             hint->collect(true, false);
             hint->setAlpha(kHintItemAlpha);
@@ -2431,7 +2446,7 @@ void Map::showCharacterHint(Character* c, const HeroBox& hero)
         py = c->getBottom() - kHintPanelLift;
         panel = below;
     }
-    Hint* hint = new Hint("folder.pcx", "folder.pcx", panel, objective, "");
+    Hint* hint = make<Hint>("folder.pcx", "folder.pcx", panel, objective, "");
     hint->setPosition(c->getX(), c->getY(), GameConstants::zItem);
     hint->collect(true, false);
     hint->setAlpha(kHintItemAlpha);
@@ -2482,7 +2497,7 @@ void Map::updateEnemyProjectiles(const HeroBox& hero, unsigned ms, double second
 
         if (p->isSpent()) {
             ends = true;
-            if (bomb) effect = new Smoke(p);
+            if (bomb) effect = make<Smoke>(p);
         }
         if (!ends && !_player->isDying() && !p->isFading() && hero.left + 20 < p->getX() &&
             p->getX() < hero.right - 20 && hero.bottom <= p->getY() &&
@@ -2492,7 +2507,7 @@ void Map::updateEnemyProjectiles(const HeroBox& hero, unsigned ms, double second
                 p->rebound();
             } else {
                 killHero();
-                if (bomb) effect = new Smoke(p);
+                if (bomb) effect = make<Smoke>(p);
                 ends = true;
             }
         }
@@ -2515,8 +2530,8 @@ void Map::updateEnemyProjectiles(const HeroBox& hero, unsigned ms, double second
                 }
             }
             if (ends) {
-                if (bomb) effect = new Smoke(p);
-                else effect = new Sparks(p);
+                if (bomb) effect = make<Smoke>(p);
+                else effect = make<Sparks>(p);
             } else if (p->getX() < 40 || p->getX() > _width + 40) {
                 ends = true;
             }
@@ -2676,7 +2691,7 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
         }
         if (burst) {
             g->move(dx, dy, 0);
-            appendEffect(new GrenadeGas(this, g));
+            appendEffect(make<GrenadeGas>(this, g));
             delete g;
             it = _grenades.erase(it);
             continue;
@@ -2703,7 +2718,7 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
         }
         if (wallBurst) {
             g->move(dx, dy, 0);
-            appendEffect(new GrenadeGas(this, g));
+            appendEffect(make<GrenadeGas>(this, g));
             delete g;
             _grenades.erase(it);
             // The grenades after it wait for the next frame.
@@ -2721,7 +2736,7 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
             if (!c->isGasImmune() && !out && c->getCollisionLeft() <= g->getX() &&
                 g->getX() <= c->getCollisionRight() && c->getCollisionTop() > g->getBottom() &&
                 c->getBottom() < g->getTop()) {
-                appendEffect(new GrenadeGas(this, g));
+                appendEffect(make<GrenadeGas>(this, g));
                 gone = true;
                 c->addHitPoints(-1);
                 if (c->getHitPoints() <= 0) stunCharacter(c);

@@ -298,10 +298,12 @@ private:
     // is how far above a surface the feet may stop and still land.
     void fallOrRise(const HeroBox& hero, double nx, double vy, double seconds,
                     double gravityStep, double tolerance, double& dy);
-    // Dozers on the hero's side push him; `pushingState` is the state of a Dozer that pushes
-    // him in this pass and `fromLeft` whether it stands on his left.
+    // Dozers driving into the walking hero push him the other way: in the left pass those on
+    // his left walking right (`fromLeft`), in the right pass those on his right walking left.
+    // A push that would put him into a wall or an obstacle is cancelled and turns the dozer.
     void pushedByDozers(const HeroBox& hero, double nx, double seconds, bool fromLeft,
                         double& dx);
+    // The same for a hero standing still, from either side.
     void pushedByDozersStanding(const HeroBox& hero, double seconds, double& dx);
     // True when the point lies strictly inside a wall, or else an obstacle's wall, at the
     // hero's height.
