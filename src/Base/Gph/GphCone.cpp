@@ -3,24 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "Base/App/Log.h"
-#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
-#include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphWindow.h"
-
-namespace {
-
-GLUquadric* newQuadric()
-{
-    GLUquadric* quadric = gluNewQuadric();
-    if (quadric == nullptr) {
-        KOVO_NEW_FAILED();
-    }
-    return quadric;
-}
-
-}  // namespace
 
 GphCone::GphCone()
     : GphObject(GPH_CONE),
@@ -89,32 +73,13 @@ int GphCone::draw()
 {
     GphWindow* window = GphWindow::getInstance();
     loadModelView(true);
-
-    if (_animatedTexture != nullptr) {
-        window->enableTexturing();
-        gluQuadricTexture(_quadric, GL_TRUE);
-        _animatedTexture->bind();
-    }
-    gluQuadricDrawStyle(_quadric, GLU_FILL);
-    gluQuadricNormals(_quadric, GLU_SMOOTH);
-    gluQuadricOrientation(_quadric, GLU_OUTSIDE);
-
-    static const GLfloat kSpecular[] = {0.4f, 0.4f, 0.4f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kSpecular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 128.0f);
-
-    const bool translucent = _alpha < 1.0f;
-    if (translucent) {
-        window->enableBlending();
-        glColor4f(1.0f, 1.0f, 1.0f, _alpha);
-    }
+    prepareQuadric(_quadric, window);
+    const bool translucent = beginSolidDraw(window);
 
     // The base lies in the local plane z = 0, the top at the height.
     gluCylinder(_quadric, _outerRadius, _innerRadius, _height, _slices, _stacks);
 
-    if (translucent) window->disableBlending();
-    window->disableTexturing();
-    glFlush();
+    finishSolidDraw(window, translucent);
     return 0;
 }
 
@@ -139,8 +104,5 @@ int GphCone::write(std::ostream& out)
     TaggedText::writeField(out, "HEIGHT", _height);
     TaggedText::writeField(out, "SLICES", _slices);
     TaggedText::writeField(out, "STACKS", _stacks);
-    const int result = GphObject::write(out);
-    if (result == 0) out << "</CONE>\n";
-    out << std::flush;
-    return result;
+    return writeBaseAndClose(out, "</CONE>\n");
 }

@@ -5,22 +5,11 @@
 
 #include <cmath>
 
-#include "Base/App/Log.h"
-#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphWindow.h"
 
 namespace {
-
-GLUquadric* newQuadric()
-{
-    GLUquadric* quadric = gluNewQuadric();
-    if (quadric == nullptr) {
-        KOVO_NEW_FAILED();
-    }
-    return quadric;
-}
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -139,16 +128,7 @@ int GphDisk::draw()
         window->enableTexturing();
         _animatedTexture->bind();
     }
-
-    static const GLfloat kSpecular[] = {0.4f, 0.4f, 0.4f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kSpecular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 128.0f);
-
-    const bool translucent = _alpha < 1.0f;
-    if (translucent) {
-        window->enableBlending();
-        glColor4f(1.0f, 1.0f, 1.0f, _alpha);
-    }
+    const bool translucent = beginSolidDraw(window);
 
     if (_normalOutdated) {
         updateGeometry();
@@ -193,9 +173,7 @@ int GphDisk::draw()
     }
     glEnd();
 
-    if (translucent) window->disableBlending();
-    window->disableTexturing();
-    glFlush();
+    finishSolidDraw(window, translucent);
     return 0;
 }
 
@@ -222,8 +200,5 @@ int GphDisk::write(std::ostream& out)
     TaggedText::writeField(out, "LOOPS", _loops);
     TaggedText::writeField(out, "START_ANGLE", _startAngle);
     TaggedText::writeField(out, "SWEEP_ANGLE", _sweepAngle);
-    const int result = GphObject::write(out);
-    if (result == 0) out << "</DISK>\n";
-    out << std::flush;
-    return result;
+    return writeBaseAndClose(out, "</DISK>\n");
 }

@@ -1,6 +1,7 @@
 #include "Base/Gph/GphObject.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "Base/Gph/GphRect.h"
 #include "Base/Gph/GphSphere.h"
 #include "Base/Gph/GphViewportPerspective.h"
+#include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 
 namespace {
@@ -261,6 +263,56 @@ bool GphObject::isBoxVisible(double halfX, double halfY) const
     const double y = _coord->getY();
     return camX - _halfViewWidth <= x + halfX && camX + _halfViewWidth >= x - halfX &&
            camY - _halfViewHeight <= y + halfY && camY + _halfViewHeight >= y - halfY;
+}
+
+GLUquadric* GphObject::newQuadric()
+{
+    GLUquadric* quadric = gluNewQuadric();
+    if (quadric == nullptr) {
+        KOVO_NEW_FAILED();
+    }
+    return quadric;
+}
+
+void GphObject::prepareQuadric(GLUquadric* quadric, GphWindow* window) const
+{
+    if (_animatedTexture != nullptr) {
+        window->enableTexturing();
+        gluQuadricTexture(quadric, GL_TRUE);
+        _animatedTexture->bind();
+    }
+    gluQuadricDrawStyle(quadric, GLU_FILL);
+    gluQuadricNormals(quadric, GLU_SMOOTH);
+    gluQuadricOrientation(quadric, GLU_OUTSIDE);
+}
+
+bool GphObject::beginSolidDraw(GphWindow* window) const
+{
+    static const GLfloat kSpecular[] = {0.4f, 0.4f, 0.4f, 1.0f};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kSpecular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 128.0f);
+
+    const bool translucent = _alpha < 1.0f;
+    if (translucent) {
+        window->enableBlending();
+        glColor4f(1.0f, 1.0f, 1.0f, _alpha);
+    }
+    return translucent;
+}
+
+void GphObject::finishSolidDraw(GphWindow* window, bool blended)
+{
+    if (blended) window->disableBlending();
+    window->disableTexturing();
+    glFlush();
+}
+
+int GphObject::writeBaseAndClose(std::ostream& out, const char* closingTag)
+{
+    const int result = GphObject::write(out);
+    if (result == 0) out << closingTag;
+    out.flush();
+    return result;
 }
 
 int GphObject::read(std::istream& in)

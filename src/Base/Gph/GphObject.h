@@ -6,7 +6,9 @@
 
 class GphAnimatedTexture;
 class GphCamera;
+class GphWindow;
 class ShpCoord;
+struct GLUquadric;
 
 // The class code of every concrete drawable; the copy factory builds by it.
 enum GphObjectType {
@@ -82,6 +84,20 @@ protected:
     // True when the box of the given half extents around the position meets the view
     // box around the camera; touching counts.
     bool isBoxVisible(double halfX, double halfY) const;
+
+    // A new GLU quadric for a solid shape; no memory for one takes the fatal path.
+    static GLUquadric* newQuadric();
+    // A quadric filled, smoothly shaded and facing outward, with the animated texture (when
+    // there is one) switched on and bound.
+    void prepareQuadric(GLUquadric* quadric, GphWindow* window) const;
+    // The solid shapes' (cone, disk, sphere) shiny material, and blending with the opacity
+    // as the colour's alpha when the object is translucent; true when it turned blending on.
+    bool beginSolidDraw(GphWindow* window) const;
+    // Blending off again (when begun with it), texturing off, and the drawing flushed.
+    static void finishSolidDraw(GphWindow* window, bool blended);
+    // The tail of every tagged form: the "<BASE_GRAPHIC>" block, then the closing tag when
+    // that succeeded; the stream is flushed either way.
+    int writeBaseAndClose(std::ostream& out, const char* closingTag);
 
     double _viewWidth;
     double _viewHeight;

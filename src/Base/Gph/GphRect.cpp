@@ -11,22 +11,7 @@
 #include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 
-GphRect::GphRect(int type)
-    : GphObject(type),
-      _length(0),
-      _width(0),
-      _halfLength(0),
-      _halfWidth(0),
-      _red(1),
-      _green(1),
-      _blue(1),
-      _normalX(0),
-      _normalY(0),
-      _normalZ(0),
-      _normalOutdated(true)
-{
-    updateGeometry();
-}
+GphRect::GphRect(int type) : GphRect(0, 0, nullptr, nullptr, type) {}
 
 GphRect::GphRect(double length, double width, const ShpCoord* coord, GphAnimatedTexture* texture,
                  int type)
@@ -46,20 +31,9 @@ GphRect::GphRect(double length, double width, const ShpCoord* coord, GphAnimated
     updateGeometry();
 }
 
-GphRect::GphRect(const GphRect& other)
-    : GphObject(other),
-      _length(other._length),
-      _width(other._width),
-      _halfLength(other._halfLength),
-      _halfWidth(other._halfWidth),
-      _red(other._red),
-      _green(other._green),
-      _blue(other._blue),
-      _normalX(other._normalX),
-      _normalY(other._normalY),
-      _normalZ(other._normalZ),
-      _normalOutdated(other._normalOutdated)
+GphRect::GphRect(const GphRect& other) : GphRect(other._type)
 {
+    *this = other;
 }
 
 GphRect& GphRect::operator=(const GphRect& other)
@@ -249,8 +223,5 @@ int GphRect::write(std::ostream& out)
     out << "<RECT>\n";
     TaggedText::writeField(out, "LENGTH", _length);
     TaggedText::writeField(out, "WIDTH", _width);
-    const int result = GphObject::write(out);
-    if (result == 0) out << "</RECT>\n";
-    out.flush();
-    return result;
+    return writeBaseAndClose(out, "</RECT>\n");
 }

@@ -3,24 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include "Base/App/Log.h"
-#include "Base/App/Platform.h"
 #include "Base/App/TaggedText.h"
-#include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphWindow.h"
-
-namespace {
-
-GLUquadric* newQuadric()
-{
-    GLUquadric* quadric = gluNewQuadric();
-    if (quadric == nullptr) {
-        KOVO_NEW_FAILED();
-    }
-    return quadric;
-}
-
-}  // namespace
 
 GphSphere::GphSphere()
     : GphObject(GPH_SPHERE), _quadric(newQuadric()), _radius(0.0), _slices(0), _stacks(0)
@@ -79,31 +63,10 @@ int GphSphere::draw()
 {
     GphWindow* window = GphWindow::getInstance();
     loadModelView(true);
-
-    if (_animatedTexture != nullptr) {
-        window->enableTexturing();
-        gluQuadricTexture(_quadric, GL_TRUE);
-        _animatedTexture->bind();
-    }
-    gluQuadricDrawStyle(_quadric, GLU_FILL);
-    gluQuadricNormals(_quadric, GLU_SMOOTH);
-    gluQuadricOrientation(_quadric, GLU_OUTSIDE);
-
-    static const GLfloat kSpecular[] = {0.4f, 0.4f, 0.4f, 1.0f};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, kSpecular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 128.0f);
-
-    const bool translucent = _alpha < 1.0f;
-    if (translucent) {
-        window->enableBlending();
-        glColor4f(1.0f, 1.0f, 1.0f, _alpha);
-    }
-
+    prepareQuadric(_quadric, window);
+    const bool translucent = beginSolidDraw(window);
     gluSphere(_quadric, _radius, _slices, _stacks);
-
-    if (translucent) window->disableBlending();
-    window->disableTexturing();
-    glFlush();
+    finishSolidDraw(window, translucent);
     return 0;
 }
 
@@ -124,8 +87,5 @@ int GphSphere::write(std::ostream& out)
     TaggedText::writeField(out, "RADIUS", _radius);
     TaggedText::writeField(out, "SLICES", _slices);
     TaggedText::writeField(out, "STACKS", _stacks);
-    const int result = GphObject::write(out);
-    if (result == 0) out << "</SPHERE>\n";
-    out << std::flush;
-    return result;
+    return writeBaseAndClose(out, "</SPHERE>\n");
 }
