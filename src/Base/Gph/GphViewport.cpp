@@ -95,3 +95,14 @@ void GphViewport::cameraCentre(double& cx, double& cy)
     cx = std::trunc(p->getX());
     cy = std::trunc(p->getY());
 }
+
+void GphViewport::setBoundsAround(double halfWidth, double halfHeight)
+{
+    double cx;
+    double cy;
+    cameraCentre(cx, cy);
+    _left = cx - halfWidth;
+    _right = cx + halfWidth;
+    _top = cy + halfHeight;
+    _bottom = cy - halfHeight;
+}

@@ -41,6 +41,8 @@ public:
 protected:
     // The camera's x and y truncated toward zero; the origin when there is no camera.
     static void cameraCentre(double& cx, double& cy);
+    // Sets the world bounds to the camera's centre plus and minus the half extents.
+    void setBoundsAround(double halfWidth, double halfHeight);
 
     double _left;
     double _right;

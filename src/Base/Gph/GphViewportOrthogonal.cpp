@@ -12,39 +12,35 @@ GphViewportOrthogonal::GphViewportOrthogonal(int x, int y, int width, int height
 
 GphViewportOrthogonal::~GphViewportOrthogonal() = default;
 
+void GphViewportOrthogonal::halfExtents(double& halfWidth, double& halfHeight) const
+{
+    if (_width > _height) {
+        halfWidth = _zoom;
+        halfHeight = _zoom * _height / _width;
+    } else {
+        halfWidth = _zoom * _width / _height;
+        halfHeight = _zoom;
+    }
+}
+
 void GphViewportOrthogonal::apply()
 {
+    double w;
+    double h;
+    halfExtents(w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (_width > _height) {
-        const double h = _zoom * _height / _width;
-        glOrtho(-_zoom, _zoom, -h, h, _near, _far);
-    } else {
-        const double w = _zoom * _width / _height;
-        glOrtho(-w, w, -_zoom, _zoom, _near, _far);
-    }
+    glOrtho(-w, w, -h, h, _near, _far);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
 void GphViewportOrthogonal::updateBounds()
 {
-    double cx;
-    double cy;
-    cameraCentre(cx, cy);
-    if (_width > _height) {
-        const double h = _zoom * _height / _width;
-        _left = cx - _zoom;
-        _right = cx + _zoom;
-        _top = cy + h;
-        _bottom = cy - h;
-    } else {
-        const double w = _zoom * _width / _height;
-        _left = cx - w;
-        _right = cx + w;
-        _top = cy + _zoom;
-        _bottom = cy - _zoom;
-    }
+    double w;
+    double h;
+    halfExtents(w, h);
+    setBoundsAround(w, h);
 }
 
 double GphViewportOrthogonal::getAspect() const

@@ -20,6 +20,9 @@ public:
     double getZoom() const { return _zoom; }
 
 private:
+    // The zoom along the longer axis, the same share of it along the shorter one.
+    void halfExtents(double& halfWidth, double& halfHeight) const;
+
     double _zoom;
 };
 

@@ -29,22 +29,12 @@ void GphViewportPerspective::apply()
 
 void GphViewportPerspective::updateBounds()
 {
+    // The view's half height at the far plane spans the shorter axis.
     const double h = std::tan(_fovy * M_PI / 180.0 / 2.0) * _far;
-    double cx;
-    double cy;
-    cameraCentre(cx, cy);
     if (_width > _height) {
-        const double w = h * _width / _height;
-        _left = cx - w;
-        _right = cx + w;
-        _top = cy + h;
-        _bottom = cy - h;
+        setBoundsAround(h * _width / _height, h);
     } else {
-        const double v = h * _height / _width;
-        _left = cx - h;
-        _right = cx + h;
-        _top = cy + v;
-        _bottom = cy - v;
+        setBoundsAround(h, h * _height / _width);
     }
 }
 
