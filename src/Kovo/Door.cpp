@@ -2,13 +2,12 @@
 
 #include <string>
 
-#include "Base/App/Log.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
+#include "Kovo/PropFields.h"
 
 Door::Door(Map* owner)
     : _owner(owner),
@@ -25,10 +24,7 @@ Door::Door(Map* owner)
 
 Door::~Door()
 {
-    if (!_picture) return;
-    // The animation is the room's.
-    _picture->setAnimatedTexture(nullptr);
-    delete _picture;
+    PropFields::deletePicture(*this, _picture);
 }
 
 void Door::placePicture()
@@ -49,17 +45,9 @@ int Door::read(std::istream& in)
 
     return TaggedText::readBlock(in, "</DOOR>", [&](const std::string& tag) {
         if (tag == "<ANIMATION>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            GphAnimatedTexture* animation = _owner ? _owner->imageById(id) : nullptr;
-            if (!animation) {
-                LOG("Failed to retrieve animation");
-                return -1;
-            }
-            if (_picture) {
-                _picture->setAnimatedTexture(nullptr);
-                delete _picture;
-            }
+            GphAnimatedTexture* animation = nullptr;
+            if (PropFields::readAnimation(in, _owner, animation) != 0) return -1;
+            PropFields::deletePicture(*this, _picture);
             const ShpCoord centre(_x, _y + kPictureRise, GameConstants::zDoor);
             _picture = new GphRect(kPictureLength, kPictureWidth, &centre, animation, GPH_RECT);
             setGraphic(_picture);
@@ -76,12 +64,7 @@ int Door::read(std::istream& in)
             std::string extra;
             return TaggedText::readToken(in, extra) ? 0 : -1;
         }
-        if (tag == "<ID>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            setId(id);
-            return 0;
-        }
+        if (tag == "<ID>") return PropFields::readId(in, *this);
         return TaggedText::kUnknownTag;
     });
 }

@@ -4,20 +4,12 @@
 
 #include "Base/App/Log.h"
 #include "Base/App/TaggedText.h"
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Hazard.h"
-
-namespace {
-
-// The picture's size until "<LOCATION>" gives the hammer's own.
-constexpr double kDefaultSize = 100.0;
-
-}  // namespace
+#include "Kovo/PropFields.h"
 
 Hammer::Hammer(Map* owner)
     : _owner(owner),
@@ -35,48 +27,24 @@ Hammer::Hammer(Map* owner)
 Hammer::~Hammer()
 {
     SndSoundEffect::release(_sound);
-    if (!_picture) return;
-    // The animation is the room's.
-    _picture->setAnimatedTexture(nullptr);
-    delete _picture;
+    PropFields::deletePicture(*this, _picture);
 }
 
 int Hammer::read(std::istream& in)
 {
     int result = TaggedText::readBlock(in, "</HAMMER>", [&](const std::string& tag) {
         if (tag == "<ANIMATION>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            GphAnimatedTexture* animation = _owner ? _owner->imageById(id) : nullptr;
-            if (!animation) {
-                LOG("Failed to retrieve animation");
-                return -1;
-            }
-            if (_picture) {
-                _picture->setAnimatedTexture(nullptr);
-                delete _picture;
-            }
-            const ShpCoord centre(0, 0, GameConstants::zHammer);
-            _picture = new GphRect(kDefaultSize, kDefaultSize, &centre, animation, GPH_RECT);
-            setGraphic(_picture);
-            _picture->render();
-            setPosition(0, 0, GameConstants::zHammer);
-            setSize(kDefaultSize, kDefaultSize);
+            GphAnimatedTexture* animation = nullptr;
+            if (PropFields::readAnimation(in, _owner, animation) != 0) return -1;
+            PropFields::replacePicture(*this, _picture, animation, GameConstants::zHammer, true);
             return 0;
         }
         if (tag == "<LOCATION>") {
-            int x, y, width, height;
+            // The box, then the top and bottom lines of its travel.
             double top, bottom;
-            std::string closing;
-            if (!(in >> x >> y >> width >> height >> top >> bottom) ||
-                !TaggedText::readToken(in, closing))
+            if (PropFields::readLocation(in, *this, _picture, GameConstants::zHammer, top,
+                                         bottom) != 0)
                 return -1;
-            setPosition(x, y, GameConstants::zHammer);
-            setSize(height, width);
-            if (_picture) {
-                _picture->setLength(width);
-                _picture->setWidth(height);
-            }
             _top = top;
             _bottom = bottom;
             return 0;
@@ -93,12 +61,7 @@ int Hammer::read(std::istream& in)
             }
             return 0;
         }
-        if (tag == "<ID>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            setId(id);
-            return 0;
-        }
+        if (tag == "<ID>") return PropFields::readId(in, *this);
         return TaggedText::kUnknownTag;
     });
     // The hammer harms only through its hazard, and the saved form has a place for it.
@@ -194,9 +157,6 @@ int Hammer::readState(std::istream& in)
     result = Sprite::readState(in);
     if (result != 0) return result;
     // The sprite line squares the picture; the hammer is drawn at its own size.
-    if (_picture) {
-        _picture->setLength(_width);
-        _picture->setWidth(_length);
-    }
+    PropFields::fitPicture(_picture, *this);
     return TaggedText::readToken(in, token) ? 0 : -1;
 }

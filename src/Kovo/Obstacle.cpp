@@ -4,20 +4,15 @@
 
 #include "Base/App/Log.h"
 #include "Base/App/TaggedText.h"
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/Barrier.h"
-#include "Common/GameConstants.h"
-#include "Common/Map.h"
+#include "Kovo/PropFields.h"
 
 namespace {
 
 // Obstacles stand in front of the walking characters.
 constexpr double kDepth = -10.0;
-// The picture's size until "<LOCATION>" gives the obstacle's own.
-constexpr double kDefaultSize = 100.0;
 
 }  // namespace
 
@@ -44,7 +39,7 @@ Obstacle::~Obstacle()
     SndSoundEffect::release(_fall_sound);
     SndSoundEffect::release(_crash_sound);
     SndSoundEffect::release(_push_sound);
-    deletePicture();
+    PropFields::deletePicture(*this, _picture);
     delete _wall;
 }
 
@@ -52,48 +47,6 @@ void Obstacle::setWall(Barrier* wall)
 {
     if (wall != _wall) delete _wall;
     _wall = wall;
-}
-
-void Obstacle::deletePicture()
-{
-    if (!_picture) return;
-    // The animation is the room's.
-    _picture->setAnimatedTexture(nullptr);
-    if (_graphic == _picture) _graphic = nullptr;
-    delete _picture;
-    _picture = nullptr;
-}
-
-bool Obstacle::makePicture(int animationId)
-{
-    GphAnimatedTexture* animation = _owner ? _owner->imageById(animationId) : nullptr;
-    if (!animation) return false;
-    deletePicture();
-    const ShpCoord centre(0, 0, kDepth);
-    _picture = new GphRect(kDefaultSize, kDefaultSize, &centre, animation, GPH_RECT);
-    setGraphic(_picture);
-    _picture->render();
-    setPosition(0, 0, kDepth);
-    setSize(kDefaultSize, kDefaultSize);
-    return true;
-}
-
-int Obstacle::readBarrier(std::istream& in, Barrier*& slot)
-{
-    std::string opening;
-    if (!TaggedText::readToken(in, opening)) return -1;
-    Barrier* barrier = new Barrier();
-    if (barrier->read(in) != 0) {
-        LOG("Failed to read barrier");
-        delete barrier;
-        delete slot;
-        slot = nullptr;
-        return -1;
-    }
-    delete slot;
-    slot = barrier;
-    std::string closing;
-    return TaggedText::readToken(in, closing) ? 0 : -1;
 }
 
 int Obstacle::readSound(std::istream& in, SndSoundEffect*& slot)
@@ -109,12 +62,9 @@ int Obstacle::read(std::istream& in)
 {
     int result = TaggedText::readBlock(in, "</OBSTACLE>", [&](const std::string& tag) {
         if (tag == "<ANIMATION>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            if (!makePicture(id)) {
-                LOG("Failed to retrieve animation");
-                return -1;
-            }
+            GphAnimatedTexture* animation = nullptr;
+            if (PropFields::readAnimation(in, _owner, animation) != 0) return -1;
+            PropFields::replacePicture(*this, _picture, animation, kDepth, true);
             return 0;
         }
         if (tag == "<FALL_SOUND>") return readSound(in, _fall_sound);
@@ -124,19 +74,7 @@ int Obstacle::read(std::istream& in)
             if (_push_sound) _push_sound->setLooping(true);
             return 0;
         }
-        if (tag == "<LOCATION>") {
-            int x, y, width, height;
-            std::string closing;
-            if (!(in >> x >> y >> width >> height) || !TaggedText::readToken(in, closing))
-                return -1;
-            setPosition(x, y, kDepth);
-            setSize(height, width);
-            if (_picture) {
-                _picture->setLength(width);
-                _picture->setWidth(height);
-            }
-            return 0;
-        }
+        if (tag == "<LOCATION>") return PropFields::readLocation(in, *this, _picture, kDepth);
         if (tag == "<PROPERTIES>") {
             bool pushable, second, fourth;
             int third;
@@ -150,8 +88,8 @@ int Obstacle::read(std::istream& in)
             _fourth_property = fourth;
             return 0;
         }
-        if (tag == "<FLOOR>") return readBarrier(in, _floor);
-        if (tag == "<WALL>") return readBarrier(in, _wall);
+        if (tag == "<FLOOR>") return PropFields::readBarrier(in, _floor);
+        if (tag == "<WALL>") return PropFields::readBarrier(in, _wall);
         return TaggedText::kUnknownTag;
     });
     // The room's collision rules and the saved form both need the two barriers.
@@ -237,9 +175,6 @@ int Obstacle::readState(std::istream& in)
     result = Sprite::readState(in);
     if (result != 0) return result;
     // The sprite line squares the picture; the obstacle is drawn at its own size.
-    if (_picture) {
-        _picture->setLength(_width);
-        _picture->setWidth(_length);
-    }
+    PropFields::fitPicture(_picture, *this);
     return TaggedText::readToken(in, token) ? 0 : -1;
 }

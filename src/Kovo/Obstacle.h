@@ -81,9 +81,6 @@ public:
     int writeState(std::ostream& out) override;
 
 private:
-    bool makePicture(int animationId);
-    void deletePicture();
-    int readBarrier(std::istream& in, Barrier*& slot);
     int readSound(std::istream& in, SndSoundEffect*& slot);
 
     Map* _owner;

@@ -2,20 +2,17 @@
 
 #include <string>
 
-#include "Base/App/Log.h"
 #include "Base/App/TaggedText.h"
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
 #include "Common/Barrier.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
+#include "Kovo/PropFields.h"
 
 namespace {
 
 // Waypoints lie at this depth; only their x and y steer the platform.
 constexpr double kWaypointZ = -10.0;
-// The picture's size until "<LOCATION>" gives the platform's own.
-constexpr double kDefaultSize = 100.0;
 
 }  // namespace
 
@@ -33,77 +30,22 @@ Platform::Platform(Map* owner)
 
 Platform::~Platform()
 {
-    deletePicture();
-}
-
-void Platform::deletePicture()
-{
-    if (!_picture) return;
-    // The animation is the room's.
-    _picture->setAnimatedTexture(nullptr);
-    if (_graphic == _picture) _graphic = nullptr;
-    delete _picture;
-    _picture = nullptr;
-}
-
-bool Platform::makePicture(int animationId)
-{
-    GphAnimatedTexture* animation = _owner ? _owner->imageById(animationId) : nullptr;
-    if (!animation) return false;
-    animation->setMillisecondsPerFrame(GameConstants::platformFrameTime);
-    deletePicture();
-    const ShpCoord centre(0, 0, GameConstants::zPlatform);
-    _picture = new GphRect(kDefaultSize, kDefaultSize, &centre, animation, GPH_RECT);
-    setGraphic(_picture);
-    _picture->render();
-    setPosition(0, 0, GameConstants::zPlatform);
-    setSize(kDefaultSize, kDefaultSize);
-    return true;
-}
-
-int Platform::readBarrier(std::istream& in, Barrier*& slot)
-{
-    std::string opening;
-    if (!TaggedText::readToken(in, opening)) return -1;
-    Barrier* barrier = new Barrier();
-    if (barrier->read(in) != 0) {
-        LOG("Failed to read barrier");
-        delete barrier;
-        // Not filed in the room yet, so an earlier one of this block is still ours.
-        delete slot;
-        slot = nullptr;
-        return -1;
-    }
-    delete slot;
-    slot = barrier;
-    std::string closing;
-    return TaggedText::readToken(in, closing) ? 0 : -1;
+    PropFields::deletePicture(*this, _picture);
 }
 
 int Platform::read(std::istream& in)
 {
     const int result = TaggedText::readBlock(in, "</PLATFORM>", [&](const std::string& tag) {
         if (tag == "<ANIMATION>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            if (!makePicture(id)) {
-                LOG("Failed to retrieve animation");
-                return -1;
-            }
+            GphAnimatedTexture* animation = nullptr;
+            if (PropFields::readAnimation(in, _owner, animation) != 0) return -1;
+            animation->setMillisecondsPerFrame(GameConstants::platformFrameTime);
+            PropFields::replacePicture(*this, _picture, animation, GameConstants::zPlatform, true);
             return 0;
         }
         if (tag == "<LOCATION>") {
-            int x, y, width, height;
-            std::string closing;
-            if (!(in >> x >> y >> width >> height) || !TaggedText::readToken(in, closing))
-                return -1;
-            setPosition(x, y, _bridge ? GameConstants::zBridge : GameConstants::zPlatform);
-            setSize(height, width);
-            if (_picture) {
-                _picture->setLength(width);
-                _picture->setWidth(height);
-            }
-            return 0;
+            const double z = _bridge ? GameConstants::zBridge : GameConstants::zPlatform;
+            return PropFields::readLocation(in, *this, _picture, z);
         }
         if (tag == "<ACTIVE>") {
             bool active = _visible;
@@ -124,8 +66,8 @@ int Platform::read(std::istream& in)
             int ignored = 0;
             return TaggedText::readValue(in, ignored);
         }
-        if (tag == "<FLOOR>") return readBarrier(in, _floor);
-        if (tag == "<CEILING>") return readBarrier(in, _ceiling);
+        if (tag == "<FLOOR>") return PropFields::readBarrier(in, _floor);
+        if (tag == "<CEILING>") return PropFields::readBarrier(in, _ceiling);
         if (tag == "<WAYPOINTS>") {
             int count = 0;
             if (!(in >> count)) return -1;
@@ -144,12 +86,7 @@ int Platform::read(std::istream& in)
             if (second != 0 && _waypoints.size() > 1) _current = std::next(_waypoints.begin());
             return 0;
         }
-        if (tag == "<ID>") {
-            int id = 0;
-            if (TaggedText::readValue(in, id) != 0) return -1;
-            setId(id);
-            return 0;
-        }
+        if (tag == "<ID>") return PropFields::readId(in, *this);
         return TaggedText::kUnknownTag;
     });
     if (result != 0) {
@@ -324,9 +261,6 @@ int Platform::readState(std::istream& in)
     if (result != 0) return result;
     _current = current;
     // The sprite line squares the picture; the platform is drawn at its own size.
-    if (_picture) {
-        _picture->setLength(_width);
-        _picture->setWidth(_length);
-    }
+    PropFields::fitPicture(_picture, *this);
     return TaggedText::readToken(in, token) ? 0 : -1;
 }

@@ -84,12 +84,6 @@ private:
     void approach(double seconds, double& leftover);
     // Moves the sprite and both barriers, recording the move on the barriers.
     void shift(double dx, double dy);
-    // Replaces the picture with one of the room's animation of that id; false when the
-    // room has none.
-    bool makePicture(int animationId);
-    void deletePicture();
-    // The barrier block behind "<FLOOR>" or "<CEILING>" into `slot`, replacing an earlier one.
-    int readBarrier(std::istream& in, Barrier*& slot);
 
     Map* _owner;
     Barrier* _floor;
