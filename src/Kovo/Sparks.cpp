@@ -4,6 +4,7 @@
 
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
+#include "Kovo/ParticleEffects.h"
 #include "Kovo/Projectile.h"
 #include "Kovo/SparkParticle.h"
 
@@ -65,22 +66,7 @@ Sparks::~Sparks()
 
 void Sparks::update(double seconds)
 {
-    if (_sound && !_sound_played) {
-        SndSoundEffect::playAt(_sound, _centre);
-        _sound_played = true;
-    }
-    for (auto it = _particles.begin(); it != _particles.end();) {
-        SparkParticle* spark = dynamic_cast<SparkParticle*>(*it);
-        if (!spark) {
-            ++it;
-            continue;
-        }
-        spark->update(seconds);
-        if (spark->getAlpha() < 0.01f) {
-            delete spark;
-            it = _particles.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    ParticleEffects::playOnce(_sound, _sound_played, _centre);
+    ParticleEffects::updateParticles<SparkParticle>(
+        _particles, seconds, [](SparkParticle* spark) { return spark->getAlpha() < 0.01f; });
 }
