@@ -1,45 +1,19 @@
 #include "Common/PdaPanel.h"
 
-#include <GL/gl.h>
-
 #include "Base/App/AppBase.h"
 #include "Base/App/Log.h"
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphImage.h"
 #include "Base/Gph/GphRect.h"
-#include "Base/Gph/GphTexture.h"
 #include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
 #include "Common/PanelDigits.h"
+#include "Kovo/ObjectPictures.h"
 #include "Kovo/Player.h"
 
 const char* const PdaPanel::kNoObjective = "<NO_OBJECTIVE>";
-
-namespace {
-
-// A one-frame look of a see-through picture, lit like the world: linear, repeat, modulate.
-GphAnimatedTexture* modulatedPicture(const std::string& imageName)
-{
-    GphImage* image = GphImage::load(imageName, true);
-    GphAnimatedTexture* animation = new GphAnimatedTexture();
-    animation->addFrame(new GphTexture(image, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, GL_MODULATE, nullptr));
-    return animation;
-}
-
-void deleteWithAnimation(GphRect*& rect)
-{
-    if (!rect) return;
-    GphAnimatedTexture* animation = rect->getAnimatedTexture();
-    rect->setAnimatedTexture(nullptr);
-    delete animation;
-    delete rect;
-    rect = nullptr;
-}
-
-}  // namespace
 
 PdaPanel::PdaPanel(AppBase* app, Player* player)
     : _app(app),
@@ -58,7 +32,9 @@ PdaPanel::PdaPanel(AppBase* app, Player* player)
       _chime(nullptr)
 {
     const ShpCoord start(400, -210, GameConstants::zPanelBack);
-    _panel = new GphRect(kPanelSide, kPanelSide, &start, modulatedPicture("spywherecomputer.pcx"), GPH_RECT);
+    // See-through and lit like the world, as the game objects' pictures are.
+    GphAnimatedTexture* look = ObjectPictures::loadAnimation({"spywherecomputer.pcx"});
+    _panel = new GphRect(kPanelSide, kPanelSide, &start, look, GPH_RECT);
     _digits = new PanelDigits();
     _arrival = SndSoundEffect::create("pdaarrive.wav");
     _departure = SndSoundEffect::create("pdaaway.wav");
@@ -70,10 +46,10 @@ PdaPanel::~PdaPanel()
     SndSoundEffect::release(_chime);
     SndSoundEffect::release(_departure);
     SndSoundEffect::release(_arrival);
-    deleteWithAnimation(_objective);
+    ObjectPictures::deletePicture(_objective);
     delete _digits;
     _digits = nullptr;
-    deleteWithAnimation(_panel);
+    ObjectPictures::deletePicture(_panel);
 }
 
 void PdaPanel::playAtCamera(SndSoundEffect* effect)
@@ -186,7 +162,7 @@ void PdaPanel::setObjective(const std::string& imageFileName)
     }
     _objectiveName = imageFileName;
     if (_objectiveName.empty()) return;
-    GphAnimatedTexture* look = modulatedPicture(_objectiveName);
+    GphAnimatedTexture* look = ObjectPictures::loadAnimation({_objectiveName});
     if (_objective) {
         _objective->setAnimatedTexture(look);
     } else {

@@ -7,6 +7,7 @@
 #include "Base/Shp/ShpCoord.h"
 #include "Common/GameConstants.h"
 #include "Common/PanelDigits.h"
+#include "Kovo/ObjectPictures.h"
 #include "Kovo/Player.h"
 
 namespace {
@@ -16,17 +17,6 @@ GphAnimatedTexture* decalPicture(const char* imageName)
     GphAnimatedTexture* animation = new GphAnimatedTexture();
     animation->addFrame(PanelDigits::makeDecalTexture(imageName));
     return animation;
-}
-
-// Deletes a drawable together with the animation it shows.
-void deleteWithAnimation(GphRect*& rect)
-{
-    if (!rect) return;
-    GphAnimatedTexture* animation = rect->getAnimatedTexture();
-    rect->setAnimatedTexture(nullptr);
-    delete animation;
-    delete rect;
-    rect = nullptr;
 }
 
 }  // namespace
@@ -50,10 +40,10 @@ ScorePanel::~ScorePanel()
 {
     delete _digits;
     _digits = nullptr;
-    deleteWithAnimation(_timerBar);
+    ObjectPictures::deletePicture(_timerBar);
     GphRect* box = _box;
     _box = nullptr;
-    deleteWithAnimation(box);
+    ObjectPictures::deletePicture(box);
 }
 
 void ScorePanel::show()

@@ -1,5 +1,6 @@
 #include "Common/Sprite.h"
 
+#include <sstream>
 #include <string>
 
 #include "Base/Gph/GphObject.h"
@@ -200,4 +201,17 @@ int Sprite::readState(std::istream& in)
     setSize(length, width);
     setPosition(x, y, z);
     return 0;
+}
+
+bool Sprite::takeStateLine(std::istream& in, std::istringstream& line)
+{
+    std::string fields, token;
+    for (int i = 0; i < kStateLineTokens; ++i) {
+        if (!(in >> token)) return false;
+        fields += token + ' ';
+    }
+    std::string closing;
+    if (!(in >> closing)) return false;
+    line.str(fields);
+    return true;
 }

@@ -1,6 +1,7 @@
 #ifndef KOVO_COMMON_SPRITE_H
 #define KOVO_COMMON_SPRITE_H
 
+#include <iosfwd>
 #include <istream>
 #include <ostream>
 
@@ -62,6 +63,15 @@ public:
     bool isOnScreen() const;
 
 protected:
+    // Tokens of the saved "<SPRITE>" line behind its tag: x, y, z, length, width, visible and
+    // the closing tag.
+    static constexpr int kStateLineTokens = 7;
+    // For a subclass whose saved block ends right after the sprite line: takes the line's
+    // fields (its tag already taken) and the block's closing tag ahead of reading them, so
+    // that a block cut short anywhere is refused before anything of it is applied. `line`
+    // then holds the fields for Sprite::readState. False when the stream ends first.
+    static bool takeStateLine(std::istream& in, std::istringstream& line);
+
     int _id;
     double _x;
     double _y;

@@ -2,6 +2,7 @@
 
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
+#include "Kovo/ObjectPictures.h"
 
 Hint::Hint(const std::string& image, const std::string& popupImage,
            const std::string& panelImage, const std::string& objectiveImage,
@@ -15,7 +16,7 @@ Hint::Hint(const std::string& image, const std::string& popupImage,
 
 Hint::~Hint()
 {
-    deletePicture(_panel);
+    ObjectPictures::deletePicture(_panel);
 }
 
 void Hint::draw()

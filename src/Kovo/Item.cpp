@@ -2,50 +2,16 @@
 
 #include <sstream>
 
-#include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
 #include "Kovo/ObjectPictures.h"
 
-namespace {
-
-// x, y, z, length, width, visible and the closing tag.
-constexpr int kSpriteLineTokens = 7;
-// collected, alpha and the "<SPRITE>" tag come before them, the block's closing tag after.
-static_assert(Item::kStateTokens == 3 + kSpriteLineTokens + 1, "the item's saved block");
-
-// Takes the "<SPRITE>" line's fields and the block's closing tag ahead of reading them, so
-// that a block cut short anywhere is refused before anything of it is applied.
-bool takeSpriteLine(std::istream& in, std::istringstream& line)
-{
-    std::string fields, token;
-    for (int i = 0; i < kSpriteLineTokens; ++i) {
-        if (!(in >> token)) return false;
-        fields += token + ' ';
-    }
-    std::string closing;
-    if (!(in >> closing)) return false;
-    line.str(fields);
-    return true;
-}
-
-}  // namespace
-
 Item::Item(ItemType type, const std::string& image, const std::string& popupImage,
            const std::string& sound)
-    : Sprite(),
-      _type(type),
-      _picture(nullptr),
-      _popup(nullptr),
-      _sound(nullptr),
-      _collected(false),
-      _alpha(1.0f),
-      _popup_length(40),
-      _popup_width(40)
+    : Item(type, image, popupImage, sound, 40, 40, 40, 40)
 {
-    build(image, popupImage, sound, 40, 40);
     _picture->render();
 }
 
@@ -79,8 +45,8 @@ void Item::build(const std::string& image, const std::string& popupImage,
 Item::~Item()
 {
     setGraphic(nullptr);
-    deletePicture(_picture);
-    deletePicture(_popup);
+    ObjectPictures::deletePicture(_picture);
+    ObjectPictures::deletePicture(_popup);
     SndSoundEffect::release(_sound);
 }
 
@@ -89,15 +55,6 @@ GphRect* Item::makePicture(const std::string& image, double length, double width
     const ShpCoord at(0, 0, z);
     GphAnimatedTexture* animation = ObjectPictures::loadAnimation({image});
     return new GphRect(width, length, &at, animation, GPH_RECT);
-}
-
-void Item::deletePicture(GphRect*& picture)
-{
-    if (!picture) return;
-    delete picture->getAnimatedTexture();
-    picture->setAnimatedTexture(nullptr);
-    delete picture;
-    picture = nullptr;
 }
 
 void Item::resizeBox(double length, double width)
@@ -169,6 +126,9 @@ int Item::writeState(std::ostream& out)
 
 int Item::readState(std::istream& in)
 {
+    // collected, alpha and the "<SPRITE>" tag come before the sprite line, the block's
+    // closing tag after it.
+    static_assert(kStateTokens == 3 + kStateLineTokens + 1, "the item's saved block");
     // The whole block is taken before anything is applied: one that ends early or holds
     // garbage leaves the item as it was instead of restoring zeros.
     bool collected;
@@ -176,7 +136,7 @@ int Item::readState(std::istream& in)
     std::string spriteTag;
     if (!(in >> collected >> alpha >> spriteTag)) return -1;
     std::istringstream spriteLine;
-    if (!takeSpriteLine(in, spriteLine)) return -1;
+    if (!takeStateLine(in, spriteLine)) return -1;
 
     const double pictureX = _picture->getLength(), pictureY = _picture->getWidth();
     const double popupX = _popup->getLength(), popupY = _popup->getWidth();

@@ -60,10 +60,10 @@ public:
 
 protected:
     // A rectangle of the picture file, width along x and length along y, at (0, 0, z),
-    // with an animation of its own that the caller deletes with it.
+    // with an animation of its own that the caller deletes with it
+    // (ObjectPictures::deletePicture).
     static GphRect* makePicture(const std::string& image, double length, double width,
                                 double z);
-    static void deletePicture(GphRect*& picture);
 
 private:
     Item(const Item&) = delete;

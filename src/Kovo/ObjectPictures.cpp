@@ -4,6 +4,7 @@
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphImage.h"
+#include "Base/Gph/GphRect.h"
 #include "Base/Gph/GphTexture.h"
 
 GphTexture* ObjectPictures::loadFrame(const std::string& fileName)
@@ -19,4 +20,14 @@ GphAnimatedTexture* ObjectPictures::loadAnimation(const std::vector<std::string>
     for (const std::string& fileName : fileNames) animation->addFrame(loadFrame(fileName));
     if (msPerFrame > 0) animation->setMillisecondsPerFrame(msPerFrame);
     return animation;
+}
+
+void ObjectPictures::deletePicture(GphRect*& picture)
+{
+    if (!picture) return;
+    GphAnimatedTexture* animation = picture->getAnimatedTexture();
+    picture->setAnimatedTexture(nullptr);
+    delete animation;
+    delete picture;
+    picture = nullptr;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 class GphAnimatedTexture;
+class GphRect;
 class GphTexture;
 
 // How every game object makes its pictures: each file comes from the image cache with black
@@ -18,6 +19,9 @@ public:
     // A new animation of the files in order; a period of 0 keeps the animation's default.
     static GphAnimatedTexture* loadAnimation(const std::vector<std::string>& fileNames,
                                              unsigned msPerFrame = 0);
+    // Deletes a rectangle together with the animation it shows, which was made for it alone,
+    // and empties the slot. An empty slot is left as it is.
+    static void deletePicture(GphRect*& picture);
 };
 
 #endif

@@ -2,7 +2,6 @@
 
 #include <sstream>
 
-#include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Common/GameConstants.h"
@@ -12,24 +11,6 @@ namespace {
 
 // Alpha lost per millisecond of a rebounded projectile is the fade rate over this many.
 constexpr double kFadeDivisor = 250.0;
-
-// x, y, z, length, width, visible and the closing tag.
-constexpr int kSpriteLineTokens = 7;
-
-// Takes the "<SPRITE>" line's fields and the block's closing tag ahead of reading them, so
-// that a block cut short anywhere is refused before anything of it is applied.
-bool takeSpriteLine(std::istream& in, std::istringstream& line)
-{
-    std::string fields, token;
-    for (int i = 0; i < kSpriteLineTokens; ++i) {
-        if (!(in >> token)) return false;
-        fields += token + ' ';
-    }
-    std::string closing;
-    if (!(in >> closing)) return false;
-    line.str(fields);
-    return true;
-}
 
 }  // namespace
 
@@ -58,9 +39,7 @@ Projectile::Projectile(double x, double y, double length, double width, double v
 Projectile::~Projectile()
 {
     setGraphic(nullptr);
-    delete _picture->getAnimatedTexture();
-    _picture->setAnimatedTexture(nullptr);
-    delete _picture;
+    ObjectPictures::deletePicture(_picture);
 }
 
 void Projectile::update(unsigned ms, double seconds)
@@ -111,7 +90,7 @@ int Projectile::readState(std::istream& in)
     std::string spriteTag;
     if (!(in >> vx >> vy >> spin >> spriteTag)) return -1;
     std::istringstream spriteLine;
-    if (!takeSpriteLine(in, spriteLine)) return -1;
+    if (!takeStateLine(in, spriteLine)) return -1;
     const double pictureX = _picture->getLength(), pictureY = _picture->getWidth();
     const int result = Sprite::readState(spriteLine);
     if (result != 0) return result;
