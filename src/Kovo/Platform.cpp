@@ -14,6 +14,32 @@ namespace {
 // Waypoints lie at this depth; only their x and y steer the platform.
 constexpr double kWaypointZ = -10.0;
 
+// One step of `step` units along one axis from `from` toward `to`: false, with nothing set,
+// when the two are equal. A step that would pass `to` is cut to end there; it is then
+// `clamped`, and `leftover` is its signed overshoot.
+bool stepAlong(double from, double to, double step, double& delta, double& leftover,
+               bool& clamped)
+{
+    if (from < to) {
+        delta = step;
+        if (from + step > to) {
+            leftover = step - (to - from);
+            delta = to - from;
+            clamped = true;
+        }
+    } else if (from > to) {
+        delta = -step;
+        if (from - step < to) {
+            leftover = -step - (to - from);
+            delta = to - from;
+            clamped = true;
+        }
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Platform::Platform(Map* owner)
@@ -122,35 +148,9 @@ void Platform::approach(double seconds, double& leftover)
     leftover = 0;
     bool clampedX = false;
     bool clampedY = false;
-    if (_x < tx) {
-        dx = step;
-        if (_x + step > tx) {
-            leftover = step - (tx - _x);
-            dx = tx - _x;
-            clampedX = true;
-        }
-    } else if (_x > tx) {
-        dx = -step;
-        if (_x - step < tx) {
-            leftover = -step - (tx - _x);
-            dx = tx - _x;
-            clampedX = true;
-        }
-    } else if (_y < ty) {
-        dy = step;
-        if (_y + step > ty) {
-            leftover = step - (ty - _y);
-            dy = ty - _y;
-            clampedY = true;
-        }
-    } else if (_y > ty) {
-        dy = -step;
-        if (_y - step < ty) {
-            leftover = -step - (ty - _y);
-            dy = ty - _y;
-            clampedY = true;
-        }
-    }
+    // Never diagonally: y only once x is reached.
+    if (!stepAlong(_x, tx, step, dx, leftover, clampedX))
+        stepAlong(_y, ty, step, dy, leftover, clampedY);
     shift(dx, dy);
     // A clamped step ends exactly on the waypoint, whatever the rounding of x + (tx - x):
     // arrival is tested for equality.
