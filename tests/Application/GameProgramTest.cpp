@@ -38,14 +38,19 @@ pid_t startProgram(const fs::path& dir, bool display)
     // unloads the OpenGL driver at exit, after which the driver's own allocations can no
     // longer be told from the game's.
     static char noLeakCheck[] = "ASAN_OPTIONS=detect_leaks=0:halt_on_error=1";
+    // Only the X11 driver, whatever the caller's environment says: without it SDL would
+    // fall back to an offscreen driver and the start "without a display" would succeed.
+    static char x11Only[] = "SDL_VIDEODRIVER=x11";
     std::vector<char*> env;
     for (char** e = environ; *e; ++e) {
         const std::string entry(*e);
         if (!display && entry.rfind("DISPLAY=", 0) == 0) continue;
         if (entry.rfind("ASAN_OPTIONS=", 0) == 0) continue;
+        if (entry.rfind("SDL_VIDEODRIVER=", 0) == 0) continue;
         env.push_back(*e);
     }
     env.push_back(noLeakCheck);
+    env.push_back(x11Only);
     env.push_back(nullptr);
     char* const argv[] = {const_cast<char*>(program.c_str()), nullptr};
     const pid_t pid = fork();
