@@ -40,8 +40,8 @@ public:
 
     // A "<LOCATION>" field: x, y, width and height (whole numbers), then one value into each
     // of `extra`, then the closing token. Once all of it has read, the sprite stands at
-    // (x, y, z) with a box of that height (length) and width, and so does its picture. -1,
-    // with nothing changed, when a value does not parse or the stream ends.
+    // (x, y, z) with a box of that height (length) and width, and its picture takes the
+    // box's shape. -1, with nothing changed, when a value does not parse or the stream ends.
     template <class... Extra>
     static int readLocation(std::istream& in, Sprite& sprite, GphRect* picture, double z,
                             Extra&... extra)

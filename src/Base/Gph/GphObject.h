@@ -95,7 +95,7 @@ protected:
     bool beginSolidDraw(GphWindow* window) const;
     // Blending off again (when begun with it), texturing off, and the drawing flushed.
     static void finishSolidDraw(GphWindow* window, bool blended);
-    // The tail of every tagged form: the "<BASE_GRAPHIC>" block, then the closing tag when
+    // The tail of a shape's tagged form: the "<BASE_GRAPHIC>" block, then the closing tag when
     // that succeeded; the stream is flushed either way.
     int writeBaseAndClose(std::ostream& out, const char* closingTag);
 
