@@ -171,9 +171,9 @@ Player::~Player()
     SndSoundEffect::release(_jump2_sound);
     SndSoundEffect::release(_jump1_sound);
 
-    deletePicture(_idle_bubble);
-    deletePicture(_meter_fill);
-    deletePicture(_meter_frame);
+    ObjectPictures::deletePicture(_idle_bubble);
+    ObjectPictures::deletePicture(_meter_fill);
+    ObjectPictures::deletePicture(_meter_frame);
 
     // The body only borrows its animation from the map.
     _body->setAnimatedTexture(nullptr);
@@ -194,19 +194,9 @@ GphAnimatedTexture* Player::loadMeterPicture(const char* fileName)
     return animation;
 }
 
-void Player::deletePicture(GphRect*& picture)
-{
-    if (!picture) return;
-    GphAnimatedTexture* animation = picture->getAnimatedTexture();
-    picture->setAnimatedTexture(nullptr);
-    delete animation;
-    delete picture;
-    picture = nullptr;
-}
-
 void Player::deleteIdleBubble()
 {
-    deletePicture(_idle_bubble);
+    ObjectPictures::deletePicture(_idle_bubble);
 }
 
 void Player::loadAnimations()

@@ -174,7 +174,6 @@ protected:
     void playSound(SndSoundEffect* effect);
     // A one-frame opaque picture drawn through decal, for the throw meter.
     static GphAnimatedTexture* loadMeterPicture(const char* fileName);
-    static void deletePicture(GphRect*& picture);
     void deleteIdleBubble();
 
     // The animation of a picture key, or null.
