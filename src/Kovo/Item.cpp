@@ -117,7 +117,9 @@ void Item::update(double seconds)
 
 int Item::writeState(std::ostream& out)
 {
-    out << "<ITEM> " << (_collected ? 1 : 0) << ' ' << _alpha << ' ';
+    // A restored pop-up never shows again (readState below), so a collected item is written
+    // as faded: a game saved, loaded and saved again gives the same file.
+    out << "<ITEM> " << (_collected ? 1 : 0) << ' ' << (_collected ? -1.0f : _alpha) << ' ';
     const int result = Sprite::writeState(out);
     if (result != 0) return result;
     out << "</ITEM>\n";

@@ -256,11 +256,12 @@ TEST_F(ItemTest, ARestoredCollectedItemShowsNothingAndIsSilent)
     bag.setPosition(50, 60, GameConstants::zItem);
     bag.collect(true, false);
     bag.update(1.0);  // halfway through its rise
-    const std::string block = saved(bag);
-    EXPECT_EQ("<ITEM> 1 0.65 <SPRITE> 50 95 -13 40 40 1 </SPRITE>\n</ITEM>\n", block);
+    // Written as a restore will make it: faded.
+    EXPECT_EQ("<ITEM> 1 -1 <SPRITE> 50 95 -13 40 40 1 </SPRITE>\n</ITEM>\n", saved(bag));
 
+    // A block with the pop-up still fading restores it faded all the same.
     ExtraLife fresh("bag_of_apples.pcx", "1up.pcx", "victory.wav");
-    ASSERT_EQ(0, restore(fresh, block));
+    ASSERT_EQ(0, restore(fresh, "<ITEM> 1 0.65 <SPRITE> 50 95 -13 40 40 1 </SPRITE>\n</ITEM>\n"));
     EXPECT_TRUE(fresh.isCollected());
     EXPECT_FLOAT_EQ(-1.0f, fresh.getAlpha());
     EXPECT_EQ(fresh.getPopup(), fresh.getGraphic());
