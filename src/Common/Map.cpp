@@ -365,9 +365,14 @@ void Map::powerUpStatus(int& remaining, int& total) const
 
 int Map::treasureCount() const
 {
+    // The room's own treasure, as its file lays it out: what sleepers drop is a bonus, so the
+    // total recounted after a restore is the one the level started with.
     int count = 0;
-    for (const Item* item : _items)
+    size_t index = 0;
+    for (const Item* item : _items) {
+        if (index++ >= _fileItemCount) break;
         if (item->getType() >= 0 && item->getType() <= 5) ++count;
+    }
     return count;
 }
 

@@ -89,7 +89,8 @@ public:
     // The first running power-up in the order x-ray, shoes, armor, phone, launcher: its time
     // left and full duration; 0 and 15000 when none runs.
     void powerUpStatus(int& remaining, int& total) const;
-    // The treasures (item types 0 to 5) of the room, collected or not.
+    // The treasures (item types 0 to 5) that the room's file laid out, collected or not;
+    // items dropped at run time do not count.
     int treasureCount() const;
 
     // --- Camera placement and arrival ---
