@@ -1,5 +1,6 @@
 #include "Application/GameScreen.h"
 
+#include <cstdio>
 #include <fstream>
 #include <new>
 #include <utility>
@@ -415,7 +416,10 @@ int GameScreen::saveGame(const std::string& fileName)
         LOG("No game to save in " << fileName);
         return -1;
     }
-    std::ofstream out(fileName, std::ios::out | std::ios::trunc);
+    // The game is written beside the slot's file, which it replaces only once it is complete
+    // on disk: a save that fails never costs the player the game saved there before.
+    const std::string temporary = fileName + ".tmp";
+    std::ofstream out(temporary, std::ios::out | std::ios::trunc);
     if (!out) {
         LOG("Failed to open filename for save: " << fileName);
         return -1;
@@ -446,7 +450,15 @@ int GameScreen::saveGame(const std::string& fileName)
         LOG("Failed to write save game file: " << fileName);
         result = -1;
     }
-    return result;
+    if (result == 0 && std::rename(temporary.c_str(), fileName.c_str()) != 0) {
+        LOG("Failed to write save game file: " << fileName);
+        result = -1;
+    }
+    if (result != 0) {
+        std::remove(temporary.c_str());
+        return -1;
+    }
+    return 0;
 }
 
 int GameScreen::restoreGame(const std::string& fileName)
