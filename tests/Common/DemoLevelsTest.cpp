@@ -16,8 +16,18 @@
 #include "Common/Level.h"
 #include "Common/LevelOwner.h"
 #include "Common/Map.h"
+#include "Common/CutScene.h"
+#include "Kovo/Character.h"
+#include "Kovo/CharacterType.h"
 #include "Kovo/Door.h"
+#include "Kovo/Hammer.h"
+#include "Kovo/Hazard.h"
+#include "Kovo/Item.h"
+#include "Kovo/ItemType.h"
+#include "Kovo/Obstacle.h"
+#include "Kovo/Platform.h"
 #include "Kovo/Player.h"
+#include "Kovo/Switch.h"
 #include "LevelTestWindow.h"
 #include "support/Files.h"
 
@@ -45,58 +55,118 @@ public:
 };
 
 // The hero's reach, as the room moves him: a 100 x 100 box standing on its feet, a jump of
-// 700 units per second against the room's gravity, about 210 units per second sideways for
-// the 0.7 s a jump lasts. The checks keep a margin on both.
+// 700 units per second against the room's gravity (twice the jump speed with super shoes),
+// about 210 units per second sideways for the 0.7 s a jump lasts. The checks keep a margin on
+// both.
 constexpr double kHeroHeight = 100.0;
 constexpr double kHeroHalfWidth = 50.0;
 constexpr double kJumpSpeed = 700.0;
+constexpr double kShoesJumpSpeed = 1260.0;
 constexpr double kSideReach = 120.0;
+// A crate rests this far into the floor that holds it; pushed, it goes anywhere along that
+// floor, which the check samples this often.
+constexpr double kCrateFoot = 10.0;
+constexpr double kCrateStep = 20.0;
 
 double surfaceAt(const Barrier* floor, double x)
 {
     return floor->getY2() + floor->getOffset() + floor->getSlope() * (x - floor->getX1());
 }
 
-// A stretch of floor the hero can walk along without meeting a wall.
+// A stretch of floor the hero can walk along without meeting a wall. The floor may stand
+// shifted by (dx, dy) from where the room holds it now: a platform at one of its waypoints,
+// a crate pushed along. A platform carries the hero from any of its places to the others.
 struct Stretch {
     const Map* map;
     const Barrier* floor;
+    double dx;
+    double dy;
     double x1;
     double x2;
-    double surface(double x) const { return surfaceAt(floor, x); }
+    bool rides;
+    double surface(double x) const { return surfaceAt(floor, x - dx) + dy; }
 };
 
-double jumpHeight(const Map* map) { return kJumpSpeed * kJumpSpeed / (2.0 * map->getGravity()) * 0.9; }
+// Two stretches that a wall parts, joined when the hero can hop the rise over the wall.
+struct Hop {
+    size_t from;
+    size_t to;
+    double rise;
+};
 
-// Cuts a floor at every wall that stands in the way of a hero walking on it; two pieces that
-// a wall parts are joined when the hero can hop over the wall.
-void cutFloor(const Map* map, const Barrier* floor, std::vector<Stretch>& out,
-              std::vector<std::pair<size_t, size_t>>& hops)
+double jumpHeight(const Map* map, bool shod)
 {
+    const double speed = shod ? kShoesJumpSpeed : kJumpSpeed;
+    return speed * speed / (2.0 * map->getGravity()) * 0.9;
+}
+
+// Cuts a floor, shifted by (dx, dy), at every wall that stands in the way of a hero walking
+// on it.
+void cutFloor(const Map* map, const Barrier* floor, double dx, double dy, bool rides, std::vector<Stretch>& out,
+              std::vector<Hop>& hops)
+{
+    const Stretch whole{map, floor, dx, dy, floor->getX1() + dx, floor->getX2() + dx, rides};
     std::vector<const Barrier*> walls;
     for (const Barrier* wall : map->getWalls()) {
-        if (wall->getX2() <= floor->getX1() || wall->getX1() >= floor->getX2()) continue;
-        const double s = surfaceAt(floor, std::clamp(wall->getX1(), floor->getX1(), floor->getX2()));
+        if (wall->getX2() <= whole.x1 || wall->getX1() >= whole.x2) continue;
+        const double s = whole.surface(std::clamp(wall->getX1(), whole.x1, whole.x2));
         if (wall->getY1() <= s + 0.5 || wall->getY2() >= s + kHeroHeight) continue;
         walls.push_back(wall);
     }
     std::sort(walls.begin(), walls.end(), [](const Barrier* a, const Barrier* b) { return a->getX1() < b->getX1(); });
-    double from = floor->getX1();
+    double from = whole.x1;
     for (const Barrier* wall : walls) {
         const size_t before = out.size();
-        if (wall->getX1() > from) out.push_back({map, floor, from, wall->getX1()});
+        if (wall->getX1() > from) out.push_back({map, floor, dx, dy, from, wall->getX1(), rides});
         from = std::max(from, wall->getX2());
-        const double s = surfaceAt(floor, from);
-        if (out.size() > before && wall->getY1() - s <= jumpHeight(map)) hops.push_back({before, out.size()});
+        if (out.size() > before) hops.push_back({before, out.size(), wall->getY1() - whole.surface(from)});
     }
-    if (from < floor->getX2()) out.push_back({map, floor, from, floor->getX2()});
+    if (from < whole.x2) out.push_back({map, floor, dx, dy, from, whole.x2, rides});
+}
+
+// The shifts under which a floor can be met: none for a fixed floor, every waypoint for a
+// platform's, every place along its supporting floor for a crate that can be pushed.
+std::map<const Barrier*, std::vector<std::pair<double, double>>> floorShifts(const Map* map)
+{
+    std::map<const Barrier*, std::vector<std::pair<double, double>>> shifts;
+    for (const Platform* platform : map->getPlatforms()) {
+        const Barrier* floor = platform->getFloor();
+        if (!floor) continue;
+        shifts[floor].push_back({0, 0});
+        for (const ShpCoord& point : platform->getWaypoints())
+            shifts[floor].push_back({point.getX() - platform->getX(), point.getY() - platform->getY()});
+    }
+    for (const Obstacle* crate : map->getObstacles()) {
+        const Barrier* floor = crate->getFloor();
+        if (!floor) continue;
+        shifts[floor].push_back({0, 0});
+        if (!crate->isPushable()) continue;
+        // The flat floors at the crate's foot that join the one under it.
+        const double foot = crate->getBottom() + kCrateFoot;
+        double lo = crate->getX();
+        double hi = crate->getX();
+        for (bool grown = true; grown;) {
+            grown = false;
+            for (const Barrier* other : map->getFloors()) {
+                if (other == floor || other->getSlope() != 0 || std::fabs(surfaceAt(other, other->getX1()) - foot) > 1)
+                    continue;
+                if (other->getX1() <= hi && other->getX2() >= lo &&
+                    (other->getX1() < lo || other->getX2() > hi)) {
+                    lo = std::min(lo, other->getX1());
+                    hi = std::max(hi, other->getX2());
+                    grown = true;
+                }
+            }
+        }
+        for (double x = lo; x <= hi; x += kCrateStep) shifts[floor].push_back({x - crate->getX(), 0});
+    }
+    return shifts;
 }
 
 // Whether the hero standing somewhere on `a` can get onto `b` of the same room by walking
 // across, jumping up or dropping off an end.
-bool canStep(const Stretch& a, const Stretch& b)
+bool canStep(const Stretch& a, const Stretch& b, double jump)
 {
-    const double jump = jumpHeight(a.map);
     for (double xa = a.x1; xa <= a.x2; xa += 5) {
         const double sa = a.surface(xa);
         const bool atEnd = xa - a.x1 < 5 || a.x2 - xa < 5;
@@ -121,7 +191,12 @@ struct Reach {
     std::vector<Stretch> stretches;
     std::set<size_t> reached;
     std::vector<std::string> problems;
+    // Exit codes within reach; a diamond within reach ends the level as an exit of code 1.
     std::set<int> exitCodes;
+    std::set<const Exit*> exits;
+    std::set<const Map*> rooms;
+    // Rooms in which the hero can pick up super shoes.
+    std::set<const Map*> shod;
 };
 
 size_t stretchAt(const Reach& r, const Map* map, double x, double y)
@@ -134,13 +209,29 @@ size_t stretchAt(const Reach& r, const Map* map, double x, double y)
 }
 
 // Walks the rooms from the start: every stretch the hero reaches, through doors too, and the
-// codes of the exits he can stand in.
+// codes of the exits he can stand in. Super shoes picked up in a room let him jump higher
+// there.
 Reach explore(const Level& level)
 {
     Reach r;
-    std::vector<std::pair<size_t, size_t>> hops;
-    for (const auto& entry : level.getMaps())
-        for (const Barrier* floor : entry.second->getFloors()) cutFloor(entry.second, floor, r.stretches, hops);
+    std::vector<Hop> hops;
+    for (const auto& entry : level.getMaps()) {
+        const Map* map = entry.second;
+        const auto shifts = floorShifts(map);
+        std::set<const Barrier*> platformFloors;
+        for (const Platform* platform : map->getPlatforms()) platformFloors.insert(platform->getFloor());
+        for (const Barrier* floor : map->getFloors()) {
+            const bool rides = platformFloors.count(floor) > 0;
+            const auto found = shifts.find(floor);
+            if (found == shifts.end()) {
+                cutFloor(map, floor, 0, 0, rides, r.stretches, hops);
+                continue;
+            }
+            std::set<std::pair<double, double>> done;
+            for (const auto& shift : found->second)
+                if (done.insert(shift).second) cutFloor(map, floor, shift.first, shift.second, rides, r.stretches, hops);
+        }
+    }
 
     const Map* first = level.getMap(level.getInitialMapId());
     if (!first) {
@@ -161,15 +252,34 @@ Reach explore(const Level& level)
         const size_t i = todo.back();
         todo.pop_back();
         const Stretch& here = r.stretches[i];
-        for (size_t j = 0; j < r.stretches.size(); ++j)
-            if (r.stretches[j].map == here.map && j != i && canStep(here, r.stretches[j])) visit(j);
-        for (const auto& hop : hops) {
-            if (hop.first == i) visit(hop.second);
-            if (hop.second == i) visit(hop.first);
-        }
+        r.rooms.insert(here.map);
         double lo = 0;
         double hi = 0;
-        if (!standRange(here, lo, hi)) continue;
+        const bool stands = standRange(here, lo, hi);
+        // What he picks up walking along: his reach covers his box and a little more.
+        for (const Item* item : here.map->getItems()) {
+            if (!stands || item->getX() < lo || item->getX() > hi) continue;
+            const double s = here.surface(item->getX());
+            if (item->getY() < s - 10 || item->getY() > s + kHeroHeight + 10) continue;
+            if (item->getType() == ItemTypeDiamond) r.exitCodes.insert(1);
+            if (item->getType() == ItemTypeShoes && r.shod.insert(here.map).second) {
+                // Everything reached in this room is looked at again with the higher jump.
+                for (size_t j : r.reached)
+                    if (r.stretches[j].map == here.map) todo.push_back(j);
+            }
+        }
+        const double jump = jumpHeight(here.map, r.shod.count(here.map) > 0);
+        for (size_t j = 0; j < r.stretches.size(); ++j) {
+            const Stretch& there = r.stretches[j];
+            if (there.map != here.map || j == i) continue;
+            if ((here.rides && there.floor == here.floor) || canStep(here, there, jump)) visit(j);
+        }
+        for (const Hop& hop : hops) {
+            if (hop.rise > jump) continue;
+            if (hop.from == i) visit(hop.to);
+            if (hop.to == i) visit(hop.from);
+        }
+        if (!stands) continue;
         for (const Door* door : here.map->getDoors()) {
             const double x = door->getX();
             if (x < lo || x > hi) continue;
@@ -193,6 +303,7 @@ Reach explore(const Level& level)
                 const double s = here.surface(x);
                 if (s <= exit->getY1() && s + kHeroHeight >= exit->getY2()) {
                     r.exitCodes.insert(exit->getCode());
+                    r.exits.insert(exit);
                     break;
                 }
             }
@@ -201,24 +312,56 @@ Reach explore(const Level& level)
     return r;
 }
 
-// A player at the keys: in the given room, walk to x, then do what the step says.
+// A player at the keys: in the given room, walk to x, then do what the step says for `ms`
+// milliseconds (0: the action's usual time).
 struct Move {
-    enum Action { Walk, Use, Jump };
+    enum Action {
+        Walk,   // nothing more
+        Use,    // Up, for a door or a lever
+        Jump,   // Ctrl, keeping the direction of the walk
+        Hop,    // Ctrl straight up; a short press cuts the rise
+        Throw,  // space held to charge the throw, then let go
+        Wait    // no key at all
+    };
     int map;
     double x;
     Action action;
+    int ms;
 };
 
-// Plays the level through the room's own frame step at 16 ms a frame, the keys going in
+int holdTime(const Move& move)
+{
+    if (move.ms > 0) return move.ms;
+    switch (move.action) {
+    case Move::Use: return 320;
+    case Move::Jump: return 720;
+    case Move::Hop: return 300;
+    case Move::Throw: return 1000;
+    default: return 0;
+    }
+}
+
+// Where a route begins: the level's start, or a room entered as a door would enter it.
+struct Start {
+    int map;
+    double x;
+    double y;
+};
+
+// Plays the level through the room's own frame step at `step` ms a frame, the keys going in
 // through the level as the game screen hands them on, until an exit ends it, the hero dies or
-// two minutes of play have passed.
-void pilot(Level& level, Player& player, const SilentOwner& owner, const std::vector<Move>& moves)
+// two minutes of play have passed. Hint panels are put away with a key as they come.
+// Returns the milliseconds played.
+int pilot(Level& level, Player& player, const SilentOwner& owner, const std::vector<Move>& moves,
+          unsigned step, const Start* start = nullptr)
 {
     level.start();
+    if (start) level.gotoMap(start->map, start->x, start->y, 0, 0, 0, 0, 0);
     size_t at = 0;
     int held = 0;
     int drawnMap = -1;
-    for (int frame = 0; frame < 6000 && owner.finished.empty() && owner.deaths == 0; ++frame) {
+    int played = 0;
+    for (int frame = 0; played < 120000 && owner.finished.empty() && owner.deaths == 0; ++frame) {
         const Map* map = level.getCurrentMap();
         if (!map) break;
         // A room takes keys once it has been drawn.
@@ -226,10 +369,20 @@ void pilot(Level& level, Player& player, const SilentOwner& owner, const std::ve
             level.draw();
             drawnMap = map->getId();
         }
+        if (level.hasHint()) {
+            level.onCharDown('h');
+            level.onCharUp('h');
+        }
         if (held > 0) {
-            if (--held == 0) {
-                level.onKeyUp(AppKeyUp);
-                level.onKeyUp(AppKeyCtrl);
+            held -= static_cast<int>(step);
+            if (held <= 0) {
+                switch (moves[at].action) {
+                case Move::Use: level.onKeyUp(AppKeyUp); break;
+                case Move::Jump:
+                case Move::Hop: level.onKeyUp(AppKeyCtrl); break;
+                case Move::Throw: level.onCharUp(' '); break;
+                default: break;
+                }
                 ++at;
             }
         } else if (at < moves.size() && map->getId() == moves[at].map) {
@@ -238,22 +391,27 @@ void pilot(Level& level, Player& player, const SilentOwner& owner, const std::ve
             if (std::fabs(dx) > 8) {
                 level.onKeyUp(dx > 0 ? AppKeyLeft : AppKeyRight);
                 level.onKeyDown(dx > 0 ? AppKeyRight : AppKeyLeft);
-            } else if (move.action == Move::Walk) {
-                ++at;
-            } else if (move.action == Move::Use) {
-                level.onKeyUp(AppKeyLeft);
-                level.onKeyUp(AppKeyRight);
-                level.onKeyDown(AppKeyUp);
-                held = 20;
             } else {
-                // A jump keeps the direction of the walk.
-                level.onKeyDown(AppKeyCtrl);
-                held = 45;
+                if (move.action != Move::Walk && move.action != Move::Jump) {
+                    level.onKeyUp(AppKeyLeft);
+                    level.onKeyUp(AppKeyRight);
+                }
+                switch (move.action) {
+                case Move::Use: level.onKeyDown(AppKeyUp); break;
+                case Move::Jump:
+                case Move::Hop: level.onKeyDown(AppKeyCtrl); break;
+                case Move::Throw: level.onCharDown(' '); break;
+                default: break;
+                }
+                held = holdTime(move);
+                if (held == 0) ++at;
             }
         }
-        level.update(16);
+        level.update(step);
+        played += static_cast<int>(step);
     }
     level.stop();
+    return played;
 }
 
 class DemoLevelsTest : public ::testing::Test {
@@ -330,13 +488,84 @@ TEST_F(DemoLevelsTest, HeroStartsOnAFloorAndReachesAnExit)
         const Reach reach = explore(level);
         for (const std::string& problem : reach.problems) ADD_FAILURE() << problem;
         EXPECT_EQ(1u, reach.exitCodes.count(1)) << "no exit with code 1 within reach";
+        // No room is shut off, and none holds an exit the hero cannot get to: the crate, the
+        // bridge, the lifts and the super shoes all count.
+        for (const auto& entry : level.getMaps()) {
+            EXPECT_EQ(1u, reach.rooms.count(entry.second)) << "room " << entry.first << " out of reach";
+            for (const Exit* exit : entry.second->getExits())
+                EXPECT_EQ(1u, reach.exits.count(exit)) << "an exit of room " << entry.first << " out of reach";
+        }
         // Only level 1-5 opens the bonus level, through an exit of code 2.
         EXPECT_EQ(std::string(file) == "level1-5.xml" ? 1u : 0u, reach.exitCodes.count(2));
     }
 }
 
-// The routes below are played with the game's own world step; the thug of level 1-4 is left
-// to the reach check above, his moves being his own.
+// What the chapter's levels hold between them, read from their rooms as the game reads them.
+TEST_F(DemoLevelsTest, ChapterOneHoldsEveryPropItemAndFloorKind)
+{
+    std::set<int> items;
+    std::set<std::string> found;
+    for (const char* file : kChapter1) {
+        SCOPED_TRACE(file);
+        Level level(_app.get(), &_owner, _player.get());
+        ASSERT_EQ(0, level.read(file, true, false));
+        for (const auto& entry : level.getMaps()) {
+            const Map* map = entry.second;
+            for (const Platform* platform : map->getPlatforms())
+                if (!platform->isBridge() && platform->getFloor() && platform->getWaypoints().size() >= 2)
+                    found.insert("lift");
+            if (!map->getDoors().empty()) found.insert("door");
+            if (!map->getSwitches().empty()) found.insert("switch");
+            for (const Obstacle* crate : map->getObstacles())
+                if (crate->isPushable() && crate->getFloor() && crate->getWall()) found.insert("crate");
+            std::set<const Hazard*> hammerHeads;
+            for (const Hammer* hammer : map->getHammers()) {
+                if (hammer->getHazard() && hammer->getTop() > hammer->getBottom()) found.insert("hammer");
+                hammerHeads.insert(hammer->getHazard());
+            }
+            for (const Hazard* hazard : map->getHazards())
+                if (!hammerHeads.count(hazard)) found.insert("hazard");
+            if (map->getFrontSnow() || map->getIntermediateSnow() || map->getBackgroundSnow()) found.insert("snow");
+            for (const Barrier* floor : map->getFloors()) {
+                if (floor->isSlippery()) found.insert("slippery floor");
+                if (floor->isConveyor()) found.insert("conveyor floor");
+            }
+            if (map->getCutScene()) found.insert("cut-scene");
+            bool grenades = false;
+            for (const Item* item : map->getItems()) {
+                items.insert(item->getType());
+                grenades = grenades || item->getType() == ItemTypeGrenade;
+            }
+            for (const Character* character : map->getCharacters())
+                if (grenades && character->getType() == CharacterTypeThug) found.insert("grenades and a thug");
+            // A bridge that a lever moves: the lever's toggle changes whether the bridge runs.
+            for (Switch* lever : map->getSwitches()) {
+                std::vector<bool> before;
+                for (const Platform* platform : map->getPlatforms()) before.push_back(platform->isVisible());
+                lever->toggle();
+                size_t i = 0;
+                for (const Platform* platform : map->getPlatforms()) {
+                    if (platform->isBridge() && platform->isOneWay() && platform->isVisible() != before[i])
+                        found.insert("bridge on a switch");
+                    ++i;
+                }
+                lever->toggle();
+            }
+        }
+    }
+    for (const char* kind : {"lift", "bridge on a switch", "door", "switch", "crate", "hazard", "hammer", "snow",
+                             "slippery floor", "conveyor floor", "cut-scene", "grenades and a thug"})
+        EXPECT_EQ(1u, found.count(kind)) << kind;
+    // Code 8 places nothing; every other code up to 16 lies somewhere, the power-ups (x-ray
+    // glasses, armour, super shoes, phone, launcher) among them.
+    std::set<int> placeable;
+    for (int code = 0; code <= 16; ++code)
+        if (code != ItemTypeNone) placeable.insert(code);
+    EXPECT_EQ(placeable, items);
+}
+
+// The routes below are played with the game's own world step; the thug of level 1-4's yard is
+// left to the reach check above, his moves being his own.
 TEST_F(DemoLevelsTest, LevelsArePlayedThroughToTheirExits)
 {
     typedef Move M;
@@ -346,23 +575,23 @@ TEST_F(DemoLevelsTest, LevelsArePlayedThroughToTheirExits)
         int exitCode;
     } routes[] = {
         // Over the block in the yard, through the door, along the tower's floor.
-        {"level1-2.xml", {{1, 560, M::Jump}, {1, 700, M::Walk}, {1, 1500, M::Use}, {2, 1150, M::Walk}}, 1},
+        {"level1-2.xml", {{1, 560, M::Jump, 0}, {1, 700, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}}, 1},
         // The lever in the tower unlocks the door to the roof.
-        {"level1-3.xml", {{1, 1500, M::Use}, {2, 800, M::Use}, {2, 1080, M::Use}, {3, 1550, M::Walk}}, 1},
-        {"level1-5.xml", {{1, 600, M::Jump}, {1, 900, M::Walk}, {1, 1500, M::Use}, {2, 1550, M::Walk}}, 1},
+        {"level1-3.xml", {{1, 1500, M::Use, 0}, {2, 800, M::Use, 0}, {2, 1080, M::Use, 0}, {3, 1550, M::Walk, 0}}, 1},
+        {"level1-5.xml", {{1, 600, M::Jump, 0}, {1, 900, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 1550, M::Walk, 0}}, 1},
         // Up the chimney steps to the hidden exit.
         {"level1-5.xml",
-         {{1, 600, M::Jump},
-          {1, 900, M::Walk},
-          {1, 1500, M::Use},
-          {2, 230, M::Jump},
-          {2, 300, M::Walk},
-          {2, 430, M::Jump},
-          {2, 520, M::Walk},
-          {2, 500, M::Jump},
-          {2, 340, M::Walk}},
+         {{1, 600, M::Jump, 0},
+          {1, 900, M::Walk, 0},
+          {1, 1500, M::Use, 0},
+          {2, 230, M::Jump, 0},
+          {2, 300, M::Walk, 0},
+          {2, 430, M::Jump, 0},
+          {2, 520, M::Walk, 0},
+          {2, 500, M::Jump, 0},
+          {2, 340, M::Walk, 0}},
          2},
-        {"level1-x.xml", {{1, 1500, M::Use}, {2, 1150, M::Walk}}, 1},
+        {"level1-x.xml", {{1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}}, 1},
     };
     for (const auto& route : routes) {
         SCOPED_TRACE(route.file);
@@ -370,10 +599,72 @@ TEST_F(DemoLevelsTest, LevelsArePlayedThroughToTheirExits)
         Player player(_app.get());
         Level level(_app.get(), &_owner, &player);
         ASSERT_EQ(0, level.read(route.file, true, false));
-        pilot(level, player, _owner, route.moves);
+        pilot(level, player, _owner, route.moves, 16);
         EXPECT_EQ(0, _owner.deaths);
         EXPECT_EQ(route.file, _owner.finished);
         EXPECT_EQ(route.exitCode, _owner.exitCode);
+    }
+}
+
+// The rooms behind the chapter's side doors, each played from the door that leads in, at the
+// shortest and the longest frame the main loop makes.
+TEST_F(DemoLevelsTest, SideRoomsArePlayedThroughTheirProps)
+{
+    typedef Move M;
+    const struct {
+        const char* what;
+        const char* file;
+        Start start;
+        std::vector<Move> moves;
+    } routes[] = {
+        // The crate pushed along the belt, climbed, and the shelf with the exit reached from it.
+        {"store of 1-2",
+         "level1-2.xml",
+         {2, 300, 80},
+         {{2, 300, M::Use, 0},
+          {3, 1040, M::Walk, 0},
+          {3, 1040, M::Hop, 0},
+          {3, 1110, M::Walk, 0},
+          {3, 1110, M::Jump, 0},
+          {3, 1550, M::Walk, 0}}},
+        // The lever runs the bridge out over the spikes.
+        {"gap of 1-3",
+         "level1-3.xml",
+         {3, 1100, 400},
+         {{3, 1100, M::Use, 0}, {4, 220, M::Use, 0}, {4, 220, M::Wait, 2000}, {4, 950, M::Walk, 0}}},
+        // Two grenades picked up, one thrown at the thug, then past him while he sleeps.
+        {"gate of 1-4",
+         "level1-4.xml",
+         {1, 120, 80},
+         {{1, 200, M::Use, 0}, {3, 350, M::Throw, 1000}, {3, 350, M::Wait, 1500}, {3, 1350, M::Walk, 0}}},
+        // Past the cut-scene, a slide on the ice, and up to the ledge on super shoes.
+        {"ice of 1-5",
+         "level1-5.xml",
+         {2, 900, 80},
+         {{2, 900, M::Use, 0},
+          {3, 600, M::Wait, 400},
+          {3, 1150, M::Jump, 0},
+          {3, 1550, M::Walk, 0}}},
+        // The lever stops the hammer, a jump clears the saw, and the diamond ends the level.
+        {"vault of 1-x",
+         "level1-x.xml",
+         {2, 1000, 80},
+         {{2, 1000, M::Use, 0}, {3, 300, M::Use, 0}, {3, 785, M::Jump, 0}, {3, 1100, M::Walk, 0}}},
+    };
+    for (const auto& route : routes) {
+        for (unsigned step : {10u, 30u}) {
+            SCOPED_TRACE(std::string(route.what) + " at " + std::to_string(step) + " ms");
+            _owner = SilentOwner();
+            Player player(_app.get());
+            Level level(_app.get(), &_owner, &player);
+            ASSERT_EQ(0, level.read(route.file, true, false));
+            const int played = pilot(level, player, _owner, route.moves, step, &route.start);
+            EXPECT_EQ(0, _owner.deaths);
+            EXPECT_EQ(route.file, _owner.finished);
+            EXPECT_EQ(1, _owner.exitCode);
+            // Each of these is a short walk, the exit's own 1.5 s included.
+            EXPECT_LT(played, 15000);
+        }
     }
 }
 
