@@ -114,14 +114,28 @@ void cutFloor(const Map* map, const Barrier* floor, double dx, double dy, bool r
         walls.push_back(wall);
     }
     std::sort(walls.begin(), walls.end(), [](const Barrier* a, const Barrier* b) { return a->getX1() < b->getX1(); });
+    // A piece before a wall waits for the piece behind it; walls side by side make one
+    // rise, the highest.
+    bool parted = false;
+    size_t before = 0;
+    double rise = 0;
+    auto piece = [&](double x1, double x2) {
+        if (parted) hops.push_back({before, out.size(), rise});
+        parted = false;
+        out.push_back({map, floor, dx, dy, x1, x2, rides});
+    };
     double from = whole.x1;
     for (const Barrier* wall : walls) {
-        const size_t before = out.size();
-        if (wall->getX1() > from) out.push_back({map, floor, dx, dy, from, wall->getX1(), rides});
+        if (wall->getX1() > from) {
+            piece(from, wall->getX1());
+            parted = true;
+            before = out.size() - 1;
+            rise = 0;
+        }
         from = std::max(from, wall->getX2());
-        if (out.size() > before) hops.push_back({before, out.size(), wall->getY1() - whole.surface(from)});
+        rise = std::max(rise, wall->getY1() - whole.surface(std::min(from, whole.x2)));
     }
-    if (from < whole.x2) out.push_back({map, floor, dx, dy, from, whole.x2, rides});
+    if (from < whole.x2) piece(from, whole.x2);
 }
 
 // The shifts under which a floor can be met: none for a fixed floor, every waypoint for a
