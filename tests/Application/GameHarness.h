@@ -190,6 +190,77 @@ inline Rgb pictureColour(const std::string& imageName)
                static_cast<unsigned char>(best)};
 }
 
+// The digit pictures of the in-game panels ("0.pcx" to "9.pcx", as the game has loaded them)
+// are drawn 10 x 20 pixels in a game's view. Each picture is sampled here as the texture unit
+// samples it, bilinearly at the pixel centres with the picture repeating, and compared with the
+// block of the shot whose top-left pixel is (left, top): the digit whose picture comes closest,
+// or -1 when none is close (the block shows something else).
+inline int digitAt(const Shot& shot, int left, int top)
+{
+    constexpr int BlockWidth = 10;
+    constexpr int BlockHeight = 20;
+    // Mean difference per colour channel; the window's 16-bit colours alone stay far below.
+    constexpr double Match = 24.0;
+    int best = -1;
+    double bestError = 1e9;
+    for (int n = 0; n < 10; ++n) {
+        auto cached = GphImageCache.find(std::to_string(n) + ".pcx");
+        if (cached == GphImageCache.end()) {
+            ADD_FAILURE() << "the digit pictures are not loaded";
+            return -1;
+        }
+        GphImage* image = cached->second;
+        const int w = static_cast<int>(image->getWidth());
+        const int h = static_cast<int>(image->getHeight());
+        const int stride = static_cast<int>(image->getBitsPerPixel() / 8);
+        const unsigned char* pixels = image->getPixels();
+        if (!pixels || stride < 3) return -1;
+        // Rows of the picture are kept bottom first, as the texture takes them.
+        auto texel = [&](int x, int y, int channel) {
+            x = ((x % w) + w) % w;
+            y = ((y % h) + h) % h;
+            return static_cast<double>(pixels[stride * (y * w + x) + channel]);
+        };
+        double error = 0;
+        for (int j = 0; j < BlockHeight; ++j) {
+            for (int i = 0; i < BlockWidth; ++i) {
+                const double u = (i + 0.5) / BlockWidth * w - 0.5;
+                const double v = (BlockHeight - 1 - j + 0.5) / BlockHeight * h - 0.5;
+                const int u0 = static_cast<int>(std::floor(u));
+                const int v0 = static_cast<int>(std::floor(v));
+                const double fu = u - u0;
+                const double fv = v - v0;
+                const Rgb drawn = shot.at(left + i, top + j);
+                for (int c = 0; c < 3; ++c) {
+                    const double sampled =
+                        (1 - fv) * ((1 - fu) * texel(u0, v0, c) + fu * texel(u0 + 1, v0, c)) +
+                        fv * ((1 - fu) * texel(u0, v0 + 1, c) + fu * texel(u0 + 1, v0 + 1, c));
+                    error += std::fabs(sampled - drawn[c]);
+                }
+            }
+        }
+        error /= 3.0 * BlockWidth * BlockHeight;
+        if (error < bestError) {
+            bestError = error;
+            best = n;
+        }
+    }
+    return bestError < Match ? best : -1;
+}
+
+// The number the panels wrote with its last digit's block at (left, top): digits are read
+// leftwards, ten pixels apart, until a block shows none.
+inline std::string numberAt(const Shot& shot, int left, int top)
+{
+    std::string text;
+    for (int x = left; x >= 0; x -= 10) {
+        const int digit = digitAt(shot, x, top);
+        if (digit < 0) break;
+        text.insert(text.begin(), static_cast<char>('0' + digit));
+    }
+    return text;
+}
+
 // Window pixels of a world point in a view of that zoom (512 in the menus, 400 in a game).
 inline int pixelX(double zoom, double wx) { return static_cast<int>(std::lround((wx / zoom + 1.0) * 400.0)); }
 inline int pixelY(double zoom, double wy)

@@ -4,6 +4,10 @@
 
 #include "Application/GameHarness.h"
 
+#include <set>
+#include <string>
+#include <vector>
+
 #include "Application/GameScreen.h"
 #include "Application/HighScoreScreen.h"
 #include "Application/MainMenuScreen.h"
@@ -16,6 +20,10 @@
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiTextBox.h"
 #include "Common/Level.h"
+#include "Common/Map.h"
+#include "Common/PdaPanel.h"
+#include "Common/ScorePanel.h"
+#include "Kovo/Player.h"
 
 namespace gametest {
 
@@ -24,33 +32,192 @@ namespace {
 constexpr double MenuZoom = 512.0;
 constexpr double GameZoom = 400.0;
 
-// The steps of a script run one after another, a few frames apart, from the frame hook. A
-// step that waits for something is tried on every frame until it reports that it is over.
+// The steps of a script run one after another from the frame hook. A plain step runs once a
+// few frames after the step before it, so that its events have been through the loop and
+// drawn; a step that waits for something is tried from the next frame on, on every frame,
+// until it reports that it is over.
 struct Script {
-    std::vector<std::function<bool()>> steps;
+    struct Step {
+        std::function<bool()> run;
+        bool waits;
+    };
+    std::vector<Step> steps;
     size_t next = 0;
     int wait = 0;
-    bool waiting = false;
 
     void add(std::function<void()> step)
     {
-        steps.push_back([step] {
-            step();
-            return true;
-        });
+        steps.push_back({[step] {
+                             step();
+                             return true;
+                         },
+                         false});
     }
-    void waitFor(std::function<bool()> step) { steps.push_back(std::move(step)); }
+    void waitFor(std::function<bool()> step) { steps.push_back({std::move(step), true}); }
     bool done() const { return next >= steps.size(); }
-    // One frame has been shown: the next step runs once `gap` frames have passed.
+    // One frame has been shown: a plain step runs once `gap` frames have passed.
     void frame(int gap)
     {
         if (done()) return;
-        if (!waiting && ++wait < gap) return;
+        if (!steps[next].waits && ++wait < gap) return;
         wait = 0;
-        waiting = !steps[next]();
-        if (!waiting) ++next;
+        if (steps[next].run()) ++next;
     }
 };
+
+// A player at the keys. Each move names a room and a point of it: the hero is walked there,
+// the arrow toward it held until he has passed it, and then does what the move says. Jumps
+// and doors start from the ground; a jump keeps Ctrl held until he has landed, a door keeps Up
+// held until he is in the next room. Everything goes in as SDL key events through the main
+// loop; the pilot only watches where the hero is, so the route holds whatever time each frame
+// takes.
+struct Move {
+    enum Action { Walk, JumpLeft, JumpUp, JumpRight, Door };
+    int map;
+    double x;
+    Action action;
+};
+
+class Pilot {
+public:
+    explicit Pilot(GameScreen* game) : _game(game) {}
+
+    void fly(std::vector<Move> moves)
+    {
+        _moves = std::move(moves);
+        _at = 0;
+        startMove();
+    }
+    // One frame has been shown: the keys for the next one. True once the last move is done
+    // and every key let go; a move that takes too long fails the test and ends the route.
+    bool frame()
+    {
+        if (_at >= _moves.size()) {
+            releaseAll();
+            return true;
+        }
+        const Move& move = _moves[_at];
+        Level* level = _game->getLevel();
+        Player* hero = _game->getPlayer();
+        if (!level || !level->getCurrentMap() || !hero) {
+            ADD_FAILURE() << "the level ended before move " << _at;
+            return abandon();
+        }
+        if (SDL_GetTicks() - _moveStart > MoveTimeoutMs) {
+            ADD_FAILURE() << "move " << _at << " (room " << move.map << ", x " << move.x << ") not done: hero in room "
+                          << level->getCurrentMap()->getId() << " at " << hero->getX() << ", " << hero->getY();
+            return abandon();
+        }
+        const int room = level->getCurrentMap()->getId();
+        switch (_phase) {
+        case Approach: {
+            // Walking through a door, he is not in the room of the move yet.
+            if (room != move.map) return false;
+            if (_direction == 0) _direction = move.x >= hero->getX() ? 1 : -1;
+            if (_direction > 0 ? hero->getX() < move.x : hero->getX() > move.x) {
+                hold(_direction > 0 ? SDLK_RIGHT : SDLK_LEFT);
+                return false;
+            }
+            if (move.action == Move::Walk) {
+                // The arrow stays held: the next move may go on the same way.
+                next();
+                return false;
+            }
+            if (move.action == Move::JumpLeft) hold(SDLK_LEFT);
+            else if (move.action == Move::JumpRight) hold(SDLK_RIGHT);
+            else {
+                release(SDLK_LEFT);
+                release(SDLK_RIGHT);
+            }
+            if (!onGround(hero)) return false;
+            if (move.action == Move::Door) {
+                press(SDLK_UP);
+                _phase = Entering;
+            } else {
+                press(SDLK_LCTRL);
+                _phase = TakingOff;
+            }
+            return false;
+        }
+        case TakingOff:
+            if (hero->isJumping()) _phase = Flying;
+            return false;
+        case Flying:
+            if (onGround(hero)) {
+                release(SDLK_LCTRL);
+                next();
+            }
+            return false;
+        case Entering:
+            if (room != move.map) {
+                release(SDLK_UP);
+                next();
+            }
+            return false;
+        }
+        return false;
+    }
+
+private:
+    enum Phase { Approach, TakingOff, Flying, Entering };
+    static constexpr Uint32 MoveTimeoutMs = 20000;
+
+    static bool onGround(const Player* hero)
+    {
+        return !hero->isJumping() && !hero->isAirborne() && hero->getVerticalSpeed() == 0;
+    }
+    void press(SDLKey key)
+    {
+        if (_held.insert(key).second) uitest::pushKey(key, true);
+    }
+    void release(SDLKey key)
+    {
+        if (_held.erase(key)) uitest::pushKey(key, false);
+    }
+    // One arrow at a time: the other is let go first.
+    void hold(SDLKey arrow)
+    {
+        release(arrow == SDLK_RIGHT ? SDLK_LEFT : SDLK_RIGHT);
+        press(arrow);
+    }
+    void releaseAll()
+    {
+        while (!_held.empty()) release(*_held.begin());
+    }
+    void startMove()
+    {
+        _phase = Approach;
+        _direction = 0;
+        _moveStart = SDL_GetTicks();
+    }
+    void next()
+    {
+        ++_at;
+        startMove();
+    }
+    bool abandon()
+    {
+        releaseAll();
+        _at = _moves.size();
+        return true;
+    }
+
+    GameScreen* _game;
+    std::vector<Move> _moves;
+    size_t _at = 0;
+    Phase _phase = Approach;
+    int _direction = 0;
+    Uint32 _moveStart = 0;
+    std::set<SDLKey> _held;
+};
+
+// The first row from the top of the view whose pixel in column x shows the colour; -1 for none.
+int topRowOf(const Shot& shot, int x, const Rgb& colour)
+{
+    for (int y = 0; y < shot.height; ++y)
+        if (near(shot.at(x, y), colour)) return y;
+    return -1;
+}
 
 // A column of the backdrop's left edge, left of the title picture.
 std::vector<Rgb> backdropColumn(const Shot& shot)
@@ -70,10 +237,10 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
     ASSERT_NE(nullptr, game);
     ASSERT_NE(nullptr, menu);
 
-    // The yard of level 1-1 under its sky; the score box at (-300, 250) from the camera,
-    // except while a hint (the level's opening panel) shows.
-    auto expectLevelDrawn = [&](const Shot& shot) {
-        EXPECT_GT(shot.share(0, 0, 800, 30, pictureColour("yard_sky.jpg")), 0.3);
+    // A room of level 1-1 with its sky (or what covers the sky) at the top; the score box at (-300, 250) from the camera, except
+    // while a hint (the level's opening panel) shows.
+    auto expectLevelDrawn = [&](const Shot& shot, const char* sky = "yard_sky.jpg") {
+        EXPECT_GT(shot.share(0, 0, 800, 30, pictureColour(sky)), 0.3);
         const double box = shot.shareAround(GameZoom, -300, 250, 150, 70, pictureColour("scorebox.pcx"));
         if (game->getLevel()->hasHint()) {
             EXPECT_GT(shot.shareAround(GameZoom, 0, 150, 300, 100, pictureColour("intro1-1_a.pcx")), 0.3);
@@ -81,6 +248,25 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
         } else {
             EXPECT_GT(box, 0.2);
         }
+    };
+    // The score box's numbers as the hero has them, read back from the digit pictures, and
+    // under them the power-up bar, as long as the share of the running power-up's time left.
+    auto expectScoreBox = [&](const Shot& shot) {
+        const Player* hero = game->getPlayer();
+        EXPECT_EQ(std::to_string(hero->getScore()), numberAt(shot, 156, 19)) << "score";
+        EXPECT_EQ(std::to_string(hero->getLives()), numberAt(shot, 79, 47)) << "lives";
+        EXPECT_EQ(std::to_string(hero->getGrenades()), numberAt(shot, 156, 47)) << "grenades";
+        const ScorePanel* panel = game->getScorePanel();
+        const double full = panel->getTimerMaximum() > 0
+                                ? ScorePanel::kBarFullLength * panel->getTimerValue() / panel->getTimerMaximum()
+                                : 0.0;
+        // The bar's middle row, from the box's left end at pixel 30.
+        int bar = 0;
+        for (int x = 20; x < 190; ++x)
+            if (near(shot.at(x, 77), pictureColour("timer.pcx"))) ++bar;
+        // Its ends blend into the box.
+        EXPECT_NEAR(full, bar, 4.0) << "power-up bar";
+        return full;
     };
 
     Script script;
@@ -160,22 +346,127 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
         uitest::typeKey(SDLK_x);
     });
     script.add([&] { uitest::typeKey(SDLK_x); });
+    // The yard at the start: score 0, three lives, the grenades he starts with, no power-up.
+    Pilot pilot(game);
     script.add([&] {
         ASSERT_NE(nullptr, game->getLevel());
         EXPECT_FALSE(game->getLevel()->hasHint());
         Shot shot = shoot("08_level_playing");
         expectLevelDrawn(shot);
-        // Through the last door, as its room would send him, a little way before the exit.
-        game->getLevel()->gotoMap(3, 760, 160, 0, 0, 0, 0, 0);
+        EXPECT_EQ("0", numberAt(shot, 156, 19));
+        EXPECT_EQ("3", numberAt(shot, 79, 47));
+        EXPECT_DOUBLE_EQ(0.0, expectScoreBox(shot));
+        // Along the yard past the coins, over the block with the gem on it, through the armour.
+        pilot.fly({{1, 396, Move::Walk}, {1, 396, Move::JumpRight}, {1, 700, Move::Walk}});
     });
-    // Once the room has been drawn it takes keys: Right held walks him into the exit.
-    script.add([&] { uitest::pushKey(SDLK_RIGHT, true); });
-    int waited = 0;
+    script.waitFor([&] { return pilot.frame(); });
+    script.add([&] {
+        ASSERT_NE(nullptr, game->getLevel());
+        EXPECT_EQ(1, game->getLevel()->getCurrentMap()->getId());
+        Shot shot = shoot("09_yard_armour");
+        expectLevelDrawn(shot);
+        // Two coins and the gem; the armour's time running down.
+        EXPECT_EQ(2200, game->getPlayer()->getScore());
+        EXPECT_EQ("2200", numberAt(shot, 156, 19));
+        const double bar = expectScoreBox(shot);
+        EXPECT_GT(bar, 70.0);
+        EXPECT_LT(bar, ScorePanel::kBarFullLength);
+        // Up the slope over the money, down off the plateau, over the second block, under the
+        // ceiling to the door into the tower.
+        pilot.fly({{1, 1700, Move::Walk}, {1, 1700, Move::JumpRight}, {1, 2310, Move::Walk}, {1, 2310, Move::Door}});
+    });
+    script.waitFor([&] { return pilot.frame(); });
+    // In the tower the objective panel comes up on Enter, the world standing still behind it.
+    // The panel and its picture are made with the new game.
+    PdaPanel* pda = nullptr;
+    Rgb panelColour{0, 0, 0};
+    auto panelRise = [&] { return pda->getPanel()->getCoord()->getY() - window->getCamera()->getPosition()->getY(); };
+    int restingTop = -1;
+    script.add([&] {
+        pda = game->getPdaPanel();
+        ASSERT_NE(nullptr, pda);
+        panelColour = pictureColour("spywherecomputer.pcx");
+        ASSERT_NE(nullptr, game->getLevel());
+        EXPECT_EQ(2, game->getLevel()->getCurrentMap()->getId());
+        Shot shot = shoot("10_tower");
+        // The tower's bricks fill the view above its floor.
+        expectLevelDrawn(shot, "tile_brick.pcx");
+        expectScoreBox(shot);
+        EXPECT_EQ(-1, topRowOf(shot, 330, panelColour));
+        uitest::typeKey(SDLK_RETURN);
+    });
     script.waitFor([&] {
-        if (game->getLevel() && ++waited < 600) return false;
-        uitest::pushKey(SDLK_RIGHT, false);
+        if (!pda) return true;
+        if (!pda->isShown() || panelRise() < -300 || panelRise() > -120) return false;
+        Shot shot = shoot("11_objective_panel_rising");
+        // Only its upper part has come into the view.
+        EXPECT_GT(topRowOf(shot, 330, panelColour), 300);
         return true;
     });
+    script.waitFor([&] {
+        if (!pda) return true;
+        if (panelRise() < 0) return false;
+        const double heroX = game->getPlayer()->getX();
+        Shot shot = shoot("12_objective_panel");
+        restingTop = topRowOf(shot, 330, panelColour);
+        EXPECT_GT(restingTop, 100);
+        EXPECT_LT(restingTop, 200);
+        // The hero's counters, and four of the level's six treasures found: 66 per cent.
+        const Player* hero = game->getPlayer();
+        EXPECT_EQ(std::to_string(hero->getScore()), numberAt(shot, 491, 159)) << "score";
+        EXPECT_EQ(std::to_string(hero->getGrenades()), numberAt(shot, 491, 192)) << "grenades";
+        EXPECT_EQ(std::to_string(hero->getHealth()), numberAt(shot, 491, 225)) << "health";
+        EXPECT_EQ(std::to_string(hero->getLives()), numberAt(shot, 491, 258)) << "lives";
+        EXPECT_EQ(4, pda->getFound());
+        EXPECT_EQ("66", numberAt(shot, 491, 291)) << "treasure found";
+        // The objective's picture under the numbers.
+        EXPECT_GT(shot.shareAround(GameZoom, 0, -PdaPanel::kObjectiveDrop, 150, 60, pictureColour("objective1-1.pcx")),
+                  0.5);
+        // Any key sends it down again; the hero has not moved meanwhile.
+        EXPECT_DOUBLE_EQ(heroX, game->getPlayer()->getX());
+        uitest::typeKey(SDLK_x);
+        return true;
+    });
+    script.waitFor([&] {
+        if (!pda) return true;
+        if (!pda->isShown() || panelRise() > -150) return false;
+        Shot shot = shoot("13_objective_panel_leaving");
+        EXPECT_GT(topRowOf(shot, 330, panelColour), restingTop + 100);
+        return true;
+    });
+    script.waitFor([&] {
+        if (pda && pda->isShown()) return false;
+        Shot shot = shoot("14_objective_panel_gone");
+        EXPECT_EQ(-1, topRowOf(shot, 330, panelColour));
+        // Up the ledges of the tower, from side to side, to its top floor and the door to the
+        // roof.
+        pilot.fly({{2, 380, Move::Walk},
+                   {2, 380, Move::JumpUp},
+                   {2, 545, Move::Walk},
+                   {2, 545, Move::JumpRight},
+                   {2, 655, Move::Walk},
+                   {2, 655, Move::JumpLeft},
+                   {2, 545, Move::Walk},
+                   {2, 545, Move::JumpRight},
+                   {2, 655, Move::Walk},
+                   {2, 655, Move::JumpLeft},
+                   {2, 130, Move::Walk},
+                   {2, 130, Move::Door}});
+        return true;
+    });
+    script.waitFor([&] { return pilot.frame(); });
+    script.add([&] {
+        ASSERT_NE(nullptr, game->getLevel());
+        EXPECT_EQ(3, game->getLevel()->getCurrentMap()->getId());
+        Shot shot = shoot("15_roof");
+        expectLevelDrawn(shot, "roof_sky.jpg");
+        expectScoreBox(shot);
+        // Along the roof, over the ring, into the exit.
+        pilot.fly({{3, 880, Move::Walk}});
+    });
+    script.waitFor([&] { return pilot.frame(); });
+    // The world stands still at the exit until the level is finished.
+    script.waitFor([&] { return game->getLevel() == nullptr; });
     // The level left through its exit: the page marks level 1-1 done and opens 1-2.
     script.add([&] {
         EXPECT_EQ(game, app->getCurrentScreen());
@@ -185,7 +476,7 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
         EXPECT_TRUE(game->getPage1()->isFirstLevelDone());
         EXPECT_TRUE(game->getPage1()->getButton(ChapterPage::kSlot2)->isEnabled());
         EXPECT_TRUE(window->isCursorShown());
-        Shot shot = shoot("09_chapter1_level_done");
+        Shot shot = shoot("16_chapter1_level_done");
         // The check mark at the upper right of the first level's button, 1-2 lit.
         EXPECT_GT(shot.shareAround(GameZoom, 85, 230, 30, 30, pictureColour("check_mark2.pcx")), 0.3);
         EXPECT_GT(shot.shareAround(GameZoom, 250, 150, 180, 180, pictureColour("chapter2_button_lit.pcx")), 0.5);
@@ -202,7 +493,9 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
     // The save screen: the first slot takes a name, Enter saves under it.
     script.add([&] {
         ASSERT_EQ(app->getSaveScreen(), app->getCurrentScreen());
-        shoot("11_save_screen");
+        Shot shot = shoot("17_save_screen");
+        EXPECT_GT(shot.shareAround(MenuZoom, 0, 150, 200, 20, pictureColour("savemenulabel.pcx")), 0.5);
+        EXPECT_GT(shot.shareAround(MenuZoom, 0, 110, 400, 20, pictureColour("save_game_label.pcx")), 0.5);
         UiTextBox* slot = app->getSaveScreen()->getSlotBox(1);
         clickAt(MenuZoom, slot->getX(), slot->getY());
     });
@@ -232,30 +525,37 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
     });
     script.add([&] {
         ASSERT_EQ(app->getLoadScreen(), app->getCurrentScreen());
-        shoot("12_load_screen");
+        Shot shot = shoot("18_load_screen");
+        EXPECT_GT(shot.shareAround(MenuZoom, 0, 150, 200, 20, pictureColour("loadmenulabel.pcx")), 0.5);
+        EXPECT_GT(shot.shareAround(MenuZoom, 0, 110, 400, 20, pictureColour("resume_game_label.pcx")), 0.5);
         UiTextBox* slot = app->getLoadScreen()->getSlotBox(1);
         clickAt(MenuZoom, slot->getX(), slot->getY());
     });
     script.add([&] {
         EXPECT_EQ(game, app->getCurrentScreen());
         EXPECT_TRUE(game->getPage1()->isFirstLevelDone());
-        Shot shot = shoot("13_loaded_game");
+        Shot shot = shoot("19_loaded_game");
         EXPECT_GT(shot.shareAround(GameZoom, 85, 230, 30, 30, pictureColour("check_mark2.pcx")), 0.3);
         uitest::typeKey(SDLK_ESCAPE);
     });
     // The exit button ends the main loop.
     script.add([&] {
         EXPECT_EQ(menu, app->getCurrentScreen());
-        shoot("10_main_menu_before_exit");
+        Shot shot = shoot("20_main_menu_before_exit");
         UiButton* exitButton = menu->getButton(MainMenuScreen::kExit);
+        EXPECT_GT(shot.shareAround(MenuZoom, exitButton->getX() + 150, exitButton->getY(), 100, 20,
+                                   pictureColour("exit_button.pcx")),
+                  0.5);
         clickAt(MenuZoom, exitButton->getX(), exitButton->getY());
         reached = "exit clicked";
     });
 
-    app->afterFrame = [&](int frame) {
+    // The level is played in real time: a loop that does not end by itself within a few
+    // minutes fails rather than hangs.
+    const Uint32 deadline = SDL_GetTicks() + 240000;
+    app->afterFrame = [&](int) {
         script.frame(10);
-        // A loop that does not end by itself fails rather than hangs.
-        if (frame > 3000) {
+        if (SDL_GetTicks() > deadline) {
             ADD_FAILURE() << "the main loop did not end";
             app->quit();
         }
