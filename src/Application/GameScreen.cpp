@@ -472,6 +472,14 @@ int GameScreen::restoreGame(const std::string& fileName)
         LOG("No game to restore " << fileName << " into");
         return -1;
     }
+    const int result = readGame(in, fileName);
+    // Half a game can be neither resumed nor saved over a good slot: what was read goes.
+    if (result != 0) deleteGameObjects();
+    return result;
+}
+
+int GameScreen::readGame(std::istream& in, const std::string& fileName)
+{
     int pageIndex = 0;
     if (!(in >> pageIndex) || pageIndex < 1 || pageIndex > kPageCount) {
         // No page could be shown for it.
@@ -489,29 +497,26 @@ int GameScreen::restoreGame(const std::string& fileName)
 
     bool levelRuns = false;
     if (!(in >> levelRuns)) levelRuns = false;
-    std::string playerTag;
     if (levelRuns) {
         _level = build<Level>(_app, this, _player);
         result = _level->readState(in);
         if (result != 0) {
             LOG("Failed to restore save game for level");
-            // A level that was not restored whole cannot run.
-            discardLevel();
             return result;
         }
-        in >> playerTag;
-        result = _player->readState(in);
-        if (result != 0) {
-            discardLevel();
-            return result;
-        }
-        _pdaPanel->setTotal(_level->treasureCount());
-        keepCameraPosition();
-        hideCursor();
-        _level->start();
-    } else {
-        in >> playerTag;
-        result = _player->readState(in);
     }
-    return result;
+    // The hero's block follows; anything else means the blocks before it were not what
+    // this game writes.
+    std::string playerTag;
+    if (!(in >> playerTag) || playerTag != "<PLAYER>") {
+        LOG("Failed to find the hero in save game file: " << fileName);
+        return -1;
+    }
+    result = _player->readState(in);
+    if (result != 0 || !_level) return result;
+    _pdaPanel->setTotal(_level->treasureCount());
+    keepCameraPosition();
+    hideCursor();
+    _level->start();
+    return 0;
 }

@@ -1,6 +1,7 @@
 #ifndef KOVO_APPLICATION_GAMESCREEN_H
 #define KOVO_APPLICATION_GAMESCREEN_H
 
+#include <istream>
 #include <string>
 
 #include "Application/PageOwner.h"
@@ -51,8 +52,8 @@ public:
     // runs) with the kept camera position, and the hero. 0, or -1 after logging why.
     int saveGame(const std::string& fileName);
     // Reads a saved game into the objects of a fresh newGame; a saved level runs again at
-    // once. 0, or -1 (or the failing block's result) after logging why; a level that could
-    // not be restored is deleted again.
+    // once. 0, or -1 (or the failing block's result) after logging why; a game that could
+    // not be restored whole is deleted, so that nothing of it can be resumed or saved.
     int restoreGame(const std::string& fileName);
 
     // Reads the level file and starts it, the loading picture showing meanwhile. A file that
@@ -101,6 +102,9 @@ public:
     double getKeptCameraY() const { return _keptCameraY; }
 
 private:
+    // The blocks of a saved game into the objects of a fresh newGame; 0 or the failing
+    // block's result.
+    int readGame(std::istream& in, const std::string& fileName);
     void deleteGameObjects();
     // The running level stops and is deleted.
     void discardLevel();
