@@ -1,0 +1,731 @@
+// Saved games and high scores of the whole game: a game saved, loaded into a program built
+// anew and saved again gives the same file byte for byte, on a chapter page and in the
+// middle of a level full of props, items and thugs; saves that cannot be written keep the
+// slot's old game; cut or corrupt saves fail and leave no half-restored game behind; a
+// name typed for a high score outlives the program; and the built program itself loads and
+// saves through its menus, driven by keys and the pointer sent through the X server.
+
+#include "Application/GameHarness.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Application/GameScreen.h"
+#include "Application/HighScoreScreen.h"
+#include "Application/LoadScreen.h"
+#include "Application/MainMenuScreen.h"
+#include "Application/PageScreen1.h"
+#include "Application/SaveIndex.h"
+#include "Application/SaveScreen.h"
+#include "Base/App/Globals.h"
+#include "Base/Gph/GphCamera.h"
+#include "Base/Ui/UiButton.h"
+#include "Base/Ui/UiTextBox.h"
+#include "Common/HighScoreTable.h"
+#include "Common/Level.h"
+#include "Common/Map.h"
+#include "Common/PdaPanel.h"
+#include "Common/Score.h"
+#include "Kovo/Character.h"
+#include "Kovo/Player.h"
+
+// Xlib last: its macros (None, Status, Bool) would break the headers above.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
+namespace gametest {
+
+namespace {
+
+namespace fs = std::filesystem;
+typedef std::vector<unsigned char> Bytes;
+
+// Two rooms. The first holds an opening panel, parallax decoration, a lift, a locked door
+// with its lever, a crate at rest and one in the air, a hammer, a free spinning hazard,
+// treasure and shoes on the hero's way, a hint, a thug who carries a coin and one on guard.
+const char* const RoomsLevel =
+    "<LEVEL>\n"
+    "<OBJECTIVE> objective1-3.pcx </OBJECTIVE>\n"
+    "<PLAYER_X> 200 </PLAYER_X> <PLAYER_Y> 40 </PLAYER_Y>\n"
+    "<CAMERA_X> 400 </CAMERA_X> <CAMERA_Y> 300 </CAMERA_Y>\n"
+    "<INITIAL_MAP> 1 </INITIAL_MAP>\n"
+    "<MAP>\n"
+    "  <MAP_ID> 1 </MAP_ID> <MAP_WIDTH> 2400 </MAP_WIDTH> <MAP_HEIGHT> 800 </MAP_HEIGHT>\n"
+    "  <GRAVITY> 2000 </GRAVITY>\n"
+    "  <IMAGE> 1 yard_sky.jpg 0 </IMAGE>\n"
+    "  <IMAGE> 2 yard_hills.pcx 1 </IMAGE>\n"
+    "  <IMAGE> 3 platform.pcx 1 </IMAGE>\n"
+    "  <ANIMATION> 4 100 2 door_locked.pcx door_open.pcx </ANIMATION>\n"
+    "  <IMAGE> 5 crate.pcx 1 </IMAGE>\n"
+    "  <IMAGE> 6 spikes.pcx 1 </IMAGE>\n"
+    "  <IMAGE> 7 hammer_head.pcx 1 </IMAGE>\n"
+    "  <BACKDROP> 400 300 800 600 1 </BACKDROP>\n"
+    "  <LAYER3_OBJECT> 600 200 400 200 2 </LAYER3_OBJECT>\n"
+    "  <LAYER9_OBJECT> 900 100 200 100 2 </LAYER9_OBJECT>\n"
+    "  <FLOOR> <BARRIER> <EDGES> 0 2400 40 0 </EDGES> <OFFSET> 40 </OFFSET> </BARRIER> </FLOOR>\n"
+    "  <CEILING> <BARRIER> <EDGES> 0 2400 800 760 </EDGES> </BARRIER> </CEILING>\n"
+    "  <CUTSCENE> <DIALOGUE> intro1-1_a.pcx 400 350 </DIALOGUE> </CUTSCENE>\n"
+    "  <PLATFORM> <ANIMATION> 3 </ANIMATION> <LOCATION> 700 110 120 20 </LOCATION>\n"
+    "    <FLOOR> <BARRIER> <EDGES> 640 760 120 90 </EDGES> <OFFSET> 30 </OFFSET> </BARRIER> </FLOOR>\n"
+    "    <WAYPOINTS> 2 700 110 700 300 </WAYPOINTS> <ID> 3 </ID>\n"
+    "  </PLATFORM>\n"
+    "  <DOOR> 2200 10 80 100 2 120 40 <ANIMATION> 4 </ANIMATION> <LOCKED> 1 </LOCKED> <ID> 7 </ID> </DOOR>\n"
+    "  <SWITCH> 2000 90 40 40 7 1 </SWITCH>\n"
+    "  <OBSTACLE> <ANIMATION> 5 </ANIMATION> <FALL_SOUND> obstacle_fall.wav </FALL_SOUND>\n"
+    "    <CRASH_SOUND> obstacle_crash.wav </CRASH_SOUND> <PUSH_SOUND> obstacle_push.wav </PUSH_SOUND>\n"
+    "    <LOCATION> 1500 70 80 80 </LOCATION> <PROPERTIES> 1 0 5 0 </PROPERTIES>\n"
+    "    <FLOOR> <BARRIER> <EDGES> 1460 1540 110 80 </EDGES> <OFFSET> 30 </OFFSET> </BARRIER> </FLOOR>\n"
+    "    <WALL> <BARRIER> <EDGES> 1460 1540 110 30 </EDGES> </BARRIER> </WALL>\n"
+    "  </OBSTACLE>\n"
+    "  <OBSTACLE> <ANIMATION> 5 </ANIMATION> <FALL_SOUND> obstacle_fall.wav </FALL_SOUND>\n"
+    "    <CRASH_SOUND> obstacle_crash.wav </CRASH_SOUND> <PUSH_SOUND> obstacle_push.wav </PUSH_SOUND>\n"
+    "    <LOCATION> 1700 600 80 80 </LOCATION> <PROPERTIES> 0 0 9 0 </PROPERTIES>\n"
+    "    <FLOOR> <BARRIER> <EDGES> 1660 1740 640 610 </EDGES> <OFFSET> 30 </OFFSET> </BARRIER> </FLOOR>\n"
+    "    <WALL> <BARRIER> <EDGES> 1660 1740 640 560 </EDGES> </BARRIER> </WALL>\n"
+    "  </OBSTACLE>\n"
+    "  <HAMMER> <ANIMATION> 7 </ANIMATION> <LOCATION> 1100 400 80 80 400 150 </LOCATION>\n"
+    "    <HAZARD> <ANIMATION> 6 </ANIMATION> <LOCATION> 1100 360 80 20 </LOCATION> </HAZARD> <ID> 9 </ID>\n"
+    "  </HAMMER>\n"
+    "  <HAZARD> <ANIMATION> 6 </ANIMATION> <LOCATION> 2300 500 40 40 </LOCATION> <ROTATION> 90 </ROTATION> </HAZARD>\n"
+    "  <ITEM> 0 300 60 </ITEM>\n"
+    "  <ITEM> 4 340 60 3 </ITEM>\n"
+    "  <ITEM> 7 380 60 </ITEM>\n"
+    "  <ITEM> 14 420 60 </ITEM>\n"
+    "  <ITEM> 6 1300 60 intro1-1_b.pcx objective1-4.pcx </ITEM>\n"
+    "  <ITEM> 10 1350 60 </ITEM>\n"
+    "  <CHARACTER> 1 950 40 1 1 850 1050 0 </CHARACTER>\n"
+    "  <CHARACTER> 1 1850 40 2 0 1780 1950 2 </CHARACTER>\n"
+    "</MAP>\n"
+    "<MAP>\n"
+    "  <MAP_ID> 2 </MAP_ID> <MAP_WIDTH> 800 </MAP_WIDTH> <MAP_HEIGHT> 600 </MAP_HEIGHT>\n"
+    "  <GRAVITY> 2000 </GRAVITY>\n"
+    "  <ANIMATION> 1 100 2 door_locked.pcx door_open.pcx </ANIMATION>\n"
+    "  <FLOOR> <BARRIER> <EDGES> 0 800 40 0 </EDGES> <OFFSET> 40 </OFFSET> </BARRIER> </FLOOR>\n"
+    "  <DOOR> 120 10 80 100 1 2200 40 <ANIMATION> 1 </ANIMATION> </DOOR>\n"
+    "  <ITEM> 3 400 60 </ITEM>\n"
+    "  <EXIT> 1 700 800 140 40 </EXIT>\n"
+    "</MAP>\n"
+    "</LEVEL>\n";
+
+const char* const RoomsFile = "sg_rooms.xml";
+constexpr double MenuZoom = 512.0;
+
+std::string text(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// Where each whitespace-separated token of a saved game begins.
+std::vector<size_t> tokenStarts(const std::string& saved)
+{
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < saved.size(); ++i)
+        if (!std::isspace(static_cast<unsigned char>(saved[i])) &&
+            (i == 0 || std::isspace(static_cast<unsigned char>(saved[i - 1]))))
+            starts.push_back(i);
+    return starts;
+}
+
+bool isNumber(const std::string& token)
+{
+    return !token.empty() && token.find_first_not_of("-+.0123456789e") == std::string::npos;
+}
+
+}  // namespace
+
+class SaveGameTest : public GameTest {
+protected:
+    void SetUp() override
+    {
+        GameTest::SetUp();
+        testsupport::writeText(RoomsFile, RoomsLevel);
+    }
+
+    // The program ends as the entry point ends it: every screen and game object goes, and
+    // with them every picture and texture in the program-wide registries. Then it starts
+    // again.
+    void restart()
+    {
+        app->shutdown();
+        delete app;
+        app = nullptr;
+        EXPECT_TRUE(GphImageCache.empty());
+        EXPECT_TRUE(GphTextureIdMap.empty());
+        EXPECT_TRUE(GphTextureRefCounts.empty());
+        start();
+    }
+
+    // Frames of the game with a fixed step.
+    void frames(int count, unsigned ms = 20) { app->runFrames(count, ms); }
+    void hold(SDLKey key, bool down)
+    {
+        uitest::pushKey(key, down);
+        frames(1);
+    }
+
+    GameScreen* game() const { return app->getGameScreen(); }
+    Map* room() const { return game()->getLevel()->getCurrentMap(); }
+
+    // The rooms level played for a while: the opening panel sent away, the first thug put
+    // to sleep (he drops his coin), the hero walking over the treasure and the shoes, then
+    // in the air after a jump, the lift and the hammer on their way, a crate falling.
+    void playRooms()
+    {
+        app->startNewGame();
+        game()->loadLevel(RoomsFile);
+        ASSERT_NE(nullptr, game()->getLevel());
+        frames(2);
+        ASSERT_NE(nullptr, room()->getShownHint());
+        uitest::typeKey(SDLK_a);
+        frames(2);
+        ASSERT_EQ(nullptr, room()->getShownHint());
+
+        Character* sleeper = room()->getCharacters().front();
+        sleeper->fallAsleep();
+        hold(SDLK_RIGHT, true);
+        frames(60);
+        hold(SDLK_RIGHT, false);
+        hold(SDLK_LCTRL, true);
+        frames(3);
+        hold(SDLK_LCTRL, false);
+        frames(2, 17);
+
+        ASSERT_GT(room()->getShoesTime(), 0);
+        ASSERT_GT(game()->getPlayer()->getScore(), 0);
+        ASSERT_GT(game()->getPlayer()->getY(), 60.0) << "in the air";
+        ASSERT_TRUE(sleeper->isAsleep());
+        ASSERT_EQ(-1, sleeper->getCarriedItem());
+        ASSERT_GT(room()->getItems().size(), room()->getFileItemCount());
+    }
+    // Escape from the level to the main menu (the camera kept), then a save in the slot.
+    void leaveAndSave(int slot, const std::string& name)
+    {
+        uitest::typeKey(SDLK_ESCAPE);
+        frames(1);
+        ASSERT_EQ(app->getMainMenu(), app->getCurrentScreen());
+        ASSERT_EQ(0, app->saveGame(SaveIndex::slotFileName(slot), slot, name));
+    }
+    // A new game between levels: level 1-1 done, no objective ever set.
+    void playToThePage()
+    {
+        app->startNewGame();
+        game()->onLevelFinished("level1-1.xml", 1);
+        frames(1);
+        game()->getPlayer()->setScore(4321);
+        game()->getPlayer()->setGrenades(7);
+        game()->getPlayer()->setLives(2);
+        ASSERT_TRUE(app->isGameInProgress());
+    }
+
+    // A load that must fail: it leaves the load screen current and no game at all.
+    void expectLoadFails(const std::string& saved, const std::string& what)
+    {
+        testsupport::writeText("save4.dat", saved);
+        app->showLoadScreen();
+        EXPECT_EQ(-1, app->loadGame("save4.dat")) << what;
+        EXPECT_EQ(app->getLoadScreen(), app->getCurrentScreen()) << what;
+        EXPECT_FALSE(app->isGameInProgress()) << what;
+        EXPECT_EQ(nullptr, game()->getPlayer()) << what;
+        EXPECT_EQ(nullptr, game()->getLevel()) << what;
+    }
+};
+
+TEST_F(SaveGameTest, ALevelInFullSwingSavedLoadedInANewRunAndSavedAgainIsTheSameFile)
+{
+    start();
+    playRooms();
+    const double keptX = window->getCamera()->getPosition()->getX();
+    leaveAndSave(1, "FIRST");
+    const std::string first = text(testsupport::readFile("save1.dat"));
+    // The dropped coin, the sleeper's empty hands and the shoes' time are in it.
+    EXPECT_NE(std::string::npos, first.find("<CARRIED> -1 2 </CARRIED> <DROPPED> 1 0 "));
+
+    restart();
+    app->showLoadScreen();
+    ASSERT_EQ(0, app->loadGame("save1.dat"));
+    ASSERT_EQ(game(), app->getCurrentScreen());
+    ASSERT_NE(nullptr, game()->getLevel());
+    EXPECT_TRUE(game()->getLevel()->isRunning());
+    EXPECT_EQ(1, room()->getId());
+    EXPECT_TRUE(room()->getCharacters().front()->isAsleep());
+    EXPECT_GT(room()->getShoesTime(), 0);
+    EXPECT_DOUBLE_EQ(keptX, window->getCamera()->getPosition()->getX());
+    EXPECT_EQ(3, game()->getPdaPanel()->getTotal()) << "the level's own treasure, not the dropped coin";
+    ASSERT_EQ(0, app->saveGame("save2.dat", 2, "SECOND"));
+    EXPECT_EQ(first, text(testsupport::readFile("save2.dat")));
+
+    // The loaded game plays on.
+    frames(20);
+    EXPECT_DOUBLE_EQ(40.0, game()->getPlayer()->getY()) << "landed";
+}
+
+TEST_F(SaveGameTest, AGameOnAChapterPageSavedLoadedInANewRunAndSavedAgainIsTheSameFile)
+{
+    start();
+    playToThePage();
+    ASSERT_EQ(0, app->saveGame("save3.dat", 3, "PAGE"));
+    const std::string first = text(testsupport::readFile("save3.dat"));
+    // No objective yet: a token stands for the empty name.
+    EXPECT_EQ(0u, first.find("1 1 0 0 0 0 0 0 <NO_OBJECTIVE> 0 0 0 0 0 0 <PLAYER> 4321 "));
+
+    restart();
+    app->showLoadScreen();
+    ASSERT_EQ(0, app->loadGame("save3.dat"));
+    EXPECT_EQ(game(), app->getCurrentScreen());
+    EXPECT_EQ(nullptr, game()->getLevel());
+    EXPECT_EQ("", game()->getPdaPanel()->getObjective());
+    EXPECT_TRUE(game()->getPage1()->isFirstLevelDone());
+    EXPECT_EQ(2, game()->getPlayer()->getLives());
+    EXPECT_TRUE(app->isGameInProgress());
+    ASSERT_EQ(0, app->saveGame("save4.dat", 4, "PAGE AGAIN"));
+    EXPECT_EQ(first, text(testsupport::readFile("save4.dat")));
+}
+
+TEST_F(SaveGameTest, ASaveThatCannotBeWrittenKeepsTheSlotsOldGame)
+{
+    start();
+    playToThePage();
+    ASSERT_EQ(0, app->saveGame("save1.dat", 1, "GOOD"));
+    const Bytes good = testsupport::readFile("save1.dat");
+    // Another game now, which must not reach the slot.
+    game()->getPlayer()->setScore(98765);
+    auto expectKept = [&](const std::string& what) {
+        EXPECT_EQ(good, testsupport::readFile("save1.dat")) << what;
+        EXPECT_EQ("GOOD", app->getLoadScreen()->getSlotBox(1)->getText()) << what;
+    };
+
+    // The file beside the slot's cannot be made: a folder has its name.
+    ASSERT_TRUE(fs::create_directory("save1.dat.tmp"));
+    EXPECT_EQ(-1, app->saveGame("save1.dat", 1, "FOLDER"));
+    EXPECT_TRUE(testsupport::logContains("Failed to open filename for save: save1.dat"));
+    expectKept("temporary name taken");
+    fs::remove_all("save1.dat.tmp");
+
+    // The disk fills up while the game is written.
+    if (fs::exists("/dev/full")) {
+        fs::create_symlink("/dev/full", "save1.dat.tmp");
+        EXPECT_EQ(-1, app->saveGame("save1.dat", 1, "FULL"));
+        EXPECT_TRUE(testsupport::logContains("Failed to write save game file: save1.dat"));
+        expectKept("disk full");
+        EXPECT_FALSE(fs::exists(fs::symlink_status("save1.dat.tmp"))) << "what was written is removed";
+        EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    }
+
+    // The slot's file cannot be replaced: a folder with something in it stands there.
+    ASSERT_TRUE(fs::create_directories("save2.dat/inside"));
+    EXPECT_EQ(-1, app->saveGame("save2.dat", 2, "BLOCKED"));
+    EXPECT_FALSE(fs::exists("save2.dat.tmp"));
+    EXPECT_TRUE(fs::is_directory("save2.dat/inside"));
+    EXPECT_EQ(SaveIndex::kFreeSlot, app->getLoadScreen()->getSlotBox(2)->getText());
+
+    // A folder that is a plain file.
+    testsupport::writeText("sg_plain", "x");
+    EXPECT_EQ(-1, game()->saveGame("sg_plain/save1.dat"));
+    EXPECT_EQ("x", testsupport::readText("sg_plain"));
+
+    // Once the way is clear the new game replaces the old one whole, nothing left beside it.
+    ASSERT_EQ(0, app->saveGame("save1.dat", 1, "NEWER"));
+    EXPECT_NE(std::string::npos, testsupport::readText("save1.dat").find("<PLAYER> 98765 "));
+    EXPECT_FALSE(fs::exists(fs::symlink_status("save1.dat.tmp")));
+    EXPECT_EQ("NEWER", app->getLoadScreen()->getSlotBox(1)->getText());
+}
+
+TEST_F(SaveGameTest, CutShortOrCorruptSavesFailAndLeaveNoGameBehind)
+{
+    start();
+    playRooms();
+    leaveAndSave(1, "LEVEL");
+    const std::string level = testsupport::readText("save1.dat");
+    playToThePage();
+    ASSERT_EQ(0, app->saveGame("save2.dat", 2, "PAGE"));
+    const std::string page = testsupport::readText("save2.dat");
+
+    // Cut after every token of the page game, and after a spread of tokens of the level
+    // game, its last ones included.
+    const std::vector<size_t> pageTokens = tokenStarts(page);
+    for (size_t n = 0; n < pageTokens.size(); ++n)
+        expectLoadFails(page.substr(0, pageTokens[n]), "page game cut before token " + std::to_string(n));
+    const std::vector<size_t> levelTokens = tokenStarts(level);
+    for (size_t n = 0; n < levelTokens.size(); n += (n + 12 >= levelTokens.size() ? 1 : 9))
+        expectLoadFails(level.substr(0, levelTokens[n]), "level game cut before token " + std::to_string(n));
+
+    // A value that does not read, anywhere in either game.
+    for (const std::string* saved : {&page, &level}) {
+        const std::vector<size_t> starts = tokenStarts(*saved);
+        for (size_t n = 0; n < starts.size(); n += (saved == &page ? 1 : 7)) {
+            const size_t end = saved->find_first_of(" \n", starts[n]);
+            const std::string token = saved->substr(starts[n], end - starts[n]);
+            if (!isNumber(token)) continue;
+            std::string corrupt = *saved;
+            corrupt.replace(starts[n], token.size(), "x");
+            expectLoadFails(corrupt, "token " + std::to_string(n) + " (" + token + ") made unreadable");
+        }
+    }
+
+    // Pages are 1 to 6; the hero's block is where the hero's block belongs.
+    for (const char* index : {"0", "7", "-1"}) expectLoadFails(index + page.substr(1), std::string("page ") + index);
+    std::string noHero = page;
+    noHero.replace(noHero.find("<PLAYER>"), 8, "<PLAYERS>");
+    expectLoadFails(noHero, "hero's tag");
+    std::string noLevelFile = level;
+    noLevelFile.replace(noLevelFile.find(RoomsFile), std::string(RoomsFile).size(), "sg_gone.xml");
+    expectLoadFails(noLevelFile, "level file gone");
+
+    // With nothing left of the failed game the menu offers neither a save nor the way back,
+    // and the good slot cannot be overwritten.
+    app->showMainMenu();
+    frames(1);
+    EXPECT_FALSE(app->getMainMenu()->getButton(MainMenuScreen::kSaveGame)->isEnabled());
+    EXPECT_FALSE(app->getMainMenu()->getButton(MainMenuScreen::kReturnToGame)->isEnabled());
+    app->returnToGame();
+    EXPECT_EQ(app->getMainMenu(), app->getCurrentScreen());
+    EXPECT_EQ(-1, app->saveGame("save2.dat", 2, "HALF"));
+    EXPECT_EQ(page, testsupport::readText("save2.dat"));
+
+    // The whole files still load.
+    ASSERT_EQ(0, app->loadGame("save2.dat"));
+    ASSERT_EQ(0, app->loadGame("save1.dat"));
+    EXPECT_NE(nullptr, game()->getLevel());
+}
+
+TEST_F(SaveGameTest, AGameOverWithTheBestScoreTakesATypedNameThatOutlivesTheProgram)
+{
+    start();
+    playRooms();
+    game()->getPlayer()->setLives(1);
+    game()->getPlayer()->setScore(987654);
+    game()->getPlayer()->die();
+    for (int i = 0; i < 300 && app->getCurrentScreen() != app->getHighScoreScreen(); ++i) frames(1, 30);
+    ASSERT_EQ(app->getHighScoreScreen(), app->getCurrentScreen()) << "the hero never finished dying";
+    HighScoreScreen* scores = app->getHighScoreScreen();
+    ASSERT_TRUE(scores->getNameBox(0)->hasFocus());
+
+    uitest::typeText("kovo");
+    uitest::typeKey(SDLK_BACKSPACE);
+    uitest::typeText("a t");
+    uitest::typeKey(SDLK_RETURN);
+    frames(3);
+    EXPECT_EQ("KOVA T", scores->getTable().at(0)->getName());
+    EXPECT_FALSE(scores->getNameBox(0)->hasFocus());
+    // Escape leads back to the main menu.
+    uitest::typeKey(SDLK_ESCAPE);
+    frames(1);
+    EXPECT_EQ(app->getMainMenu(), app->getCurrentScreen());
+
+    restart();
+    app->showHighScores();
+    frames(1);
+    scores = app->getHighScoreScreen();
+    EXPECT_EQ("KOVA T", scores->getNameBox(0)->getText());
+    EXPECT_EQ("987654", scores->getPointsBox(0)->getText());
+    EXPECT_EQ("50000", scores->getPointsBox(1)->getText());
+    EXPECT_EQ("10000", scores->getPointsBox(9)->getText());
+    HighScoreTable file;
+    ASSERT_EQ(0, file.read("scores.dat"));
+    EXPECT_EQ("KOVA T", file.at(0)->getName());
+}
+
+// ---------------------------------------------------------------------------------------------
+// The built program, started as a child process and driven through the X server.
+
+namespace {
+
+const char* const Caption = "Kovo Tarvell: Hush Courier!";
+
+pid_t startProgram(const fs::path& program, const fs::path& dir)
+{
+    // The leak check stays with the in-process tests (the driver's allocations at exit are
+    // not the game's); only the X11 video driver, so the window is one the server knows.
+    static char noLeakCheck[] = "ASAN_OPTIONS=detect_leaks=0:halt_on_error=1";
+    static char x11Only[] = "SDL_VIDEODRIVER=x11";
+    std::vector<char*> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e);
+        if (entry.rfind("ASAN_OPTIONS=", 0) == 0 || entry.rfind("SDL_VIDEODRIVER=", 0) == 0) continue;
+        env.push_back(*e);
+    }
+    env.push_back(noLeakCheck);
+    env.push_back(x11Only);
+    env.push_back(nullptr);
+    const std::string path = program.string();
+    char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(127);
+        execve(path.c_str(), argv, env.data());
+        _exit(127);
+    }
+    return pid;
+}
+
+// The exit status, or -1 while the program still runs after `seconds`.
+int waitForExit(pid_t pid, double seconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    do {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    } while (std::chrono::steady_clock::now() < end);
+    return -1;
+}
+
+bool waitUntil(const std::function<bool()>& done, double seconds)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// Every top-level window with the game's caption: the test program's own window has it too.
+void findWindows(Display* display, Window from, std::vector<Window>& found)
+{
+    char* name = nullptr;
+    if (XFetchName(display, from, &name) && name) {
+        if (Caption == std::string(name)) found.push_back(from);
+        XFree(name);
+    }
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, from, &root, &parent, &children, &count)) return;
+    for (unsigned int i = 0; i < count; ++i) findWindows(display, children[i], found);
+    if (children) XFree(children);
+}
+
+// An X error (a window gone meanwhile) must not end the test program.
+int ignoreXError(Display*, XErrorEvent*) { return 0; }
+
+// Keys go to the captioned window, the pointer to the drawing window inside it, each event as
+// the X server would deliver it. Events of one call reach the program together.
+class Remote {
+public:
+    Display* display = nullptr;
+    Window frame = 0;
+    Window canvas = 0;
+    std::vector<Window> before;
+
+    // Before the program starts: the windows of the same caption that are not its.
+    bool open()
+    {
+        display = XOpenDisplay(nullptr);
+        if (!display) return false;
+        XSetErrorHandler(ignoreXError);
+        findWindows(display, DefaultRootWindow(display), before);
+        return true;
+    }
+    // The program's window, once it is there.
+    bool connect()
+    {
+        std::vector<Window> now;
+        findWindows(display, DefaultRootWindow(display), now);
+        for (Window w : now)
+            if (std::find(before.begin(), before.end(), w) == before.end()) frame = w;
+        if (!frame) return false;
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned int count = 0;
+        canvas = frame;
+        if (XQueryTree(display, frame, &root, &parent, &children, &count) && count > 0) canvas = children[0];
+        if (children) XFree(children);
+        return true;
+    }
+    ~Remote()
+    {
+        if (display) XCloseDisplay(display);
+    }
+
+    void key(KeySym sym, bool down)
+    {
+        XKeyEvent event{};
+        event.type = down ? KeyPress : KeyRelease;
+        event.display = display;
+        event.window = frame;
+        event.root = DefaultRootWindow(display);
+        event.time = CurrentTime;
+        event.same_screen = True;
+        event.keycode = XKeysymToKeycode(display, sym);
+        XSendEvent(display, frame, True, down ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*>(&event));
+    }
+    void pointer(int type, int x, int y)
+    {
+        XEvent event{};
+        event.type = type;
+        XButtonEvent& b = event.xbutton;  // motion shares the leading fields
+        b.display = display;
+        b.window = canvas;
+        b.root = DefaultRootWindow(display);
+        b.time = CurrentTime;
+        b.x = x;
+        b.y = y;
+        b.same_screen = True;
+        long mask = PointerMotionMask;
+        if (type == MotionNotify) {
+            event.xmotion.x = x;
+            event.xmotion.y = y;
+        } else {
+            b.button = Button1;
+            mask = type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
+        }
+        XSendEvent(display, canvas, True, mask, &event);
+    }
+    void flush(int pauseMs = 60)
+    {
+        XFlush(display);
+        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
+    }
+
+    void type(KeySym sym)
+    {
+        key(sym, true);
+        key(sym, false);
+        flush();
+    }
+    void typeText(const std::string& text)
+    {
+        for (char c : text) type(c == ' ' ? XK_space : static_cast<KeySym>(c));
+    }
+    // A click at a world point of the menus' view.
+    void click(double wx, double wy)
+    {
+        const int x = pixelX(MenuZoom, wx);
+        const int y = pixelY(MenuZoom, wy);
+        pointer(MotionNotify, x, y);
+        pointer(ButtonPress, x, y);
+        pointer(ButtonRelease, x, y);
+        flush();
+    }
+};
+
+struct Place {
+    double x = 0;
+    double y = 0;
+};
+
+Place placeOf(const Sprite* control) { return Place{control->getX(), control->getY()}; }
+
+}  // namespace
+
+TEST_F(SaveGameTest, TheBuiltProgramLoadsAndSavesThroughItsMenusByKeysAndPointer)
+{
+    const fs::path program = fs::absolute(home / ".." / ".." / "kovo");
+    ASSERT_TRUE(fs::exists(program)) << "the game program is not built";
+
+    // The games to load, made here: a level in full swing and a game between levels.
+    start();
+    playRooms();
+    leaveAndSave(1, "LEVEL");
+    playToThePage();
+    ASSERT_EQ(0, app->saveGame("save4.dat", 4, "PAGE"));
+    const std::string level = testsupport::readText("save1.dat");
+    const std::string page = testsupport::readText("save4.dat");
+    // Where the menus' controls stand.
+    const Place loadButton = placeOf(app->getMainMenu()->getButton(MainMenuScreen::kLoadGame));
+    const Place saveButton = placeOf(app->getMainMenu()->getButton(MainMenuScreen::kSaveGame));
+    const Place loadSlot1 = placeOf(app->getLoadScreen()->getSlotBox(1));
+    const Place loadSlot2 = placeOf(app->getLoadScreen()->getSlotBox(2));
+    const Place saveSlot3 = placeOf(app->getSaveScreen()->getSlotBox(3));
+    const Place saveSlot5 = placeOf(app->getSaveScreen()->getSlotBox(5));
+    app->shutdown();
+    delete app;
+    app = nullptr;
+
+    const fs::path dir = fs::absolute("sg_program");
+    fs::remove_all(dir);
+    fs::create_directory(dir);
+    for (const fs::directory_entry& entry : fs::directory_iterator(home))
+        if (entry.is_symlink()) fs::create_symlink(fs::absolute(entry.path()), dir / entry.path().filename());
+    testsupport::writeText((dir / "config.dat").string(), "0 1 1 1 \n");
+    testsupport::writeText((dir / RoomsFile).string(), RoomsLevel);
+    testsupport::writeText((dir / "save1.dat").string(), level);
+    // Slot 2 holds a game cut short inside its level.
+    testsupport::writeText((dir / "save2.dat").string(), level.substr(0, level.size() / 2));
+    testsupport::writeText((dir / "save4.dat").string(), page);
+    testsupport::writeText((dir / "save_index.txt").string(),
+                           "LEVEL @@@\nBROKEN @@@\n[EMPTY] @@@\nPAGE @@@\n[EMPTY] @@@\n");
+    const fs::path log = dir / "ktlog.txt";
+    auto logged = [&](const std::string& line) {
+        return testsupport::readText(log.string()).find(line) != std::string::npos;
+    };
+
+    Remote remote;
+    ASSERT_TRUE(remote.open());
+    // The test display now and then refuses a connection: a start that failed is tried again.
+    pid_t pid = -1;
+    for (int attempt = 0; attempt < 3 && pid < 0; ++attempt) {
+        pid = startProgram(program, dir);
+        ASSERT_GT(pid, 0);
+        if (!waitUntil([&] { return logged("Initialized."); }, 30)) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            pid = -1;
+        }
+    }
+    ASSERT_GT(pid, 0);
+    const bool connected = remote.connect();
+    if (!connected) kill(pid, SIGKILL);
+    ASSERT_TRUE(connected);
+
+    // Title, main menu, load screen; the broken game fails and the load screen stays.
+    remote.type(XK_a);
+    remote.click(loadButton.x, loadButton.y);
+    remote.click(loadSlot2.x, loadSlot2.y);
+    EXPECT_TRUE(waitUntil([&] { return logged("Failed to restore save game for level"); }, 20));
+    // The level game loads from the same screen, and Escape comes with the release, before
+    // any frame of the level passes: then the save screen puts it in the free slot 3.
+    const int x1 = pixelX(MenuZoom, loadSlot1.x), y1 = pixelY(MenuZoom, loadSlot1.y);
+    remote.pointer(MotionNotify, x1, y1);
+    remote.pointer(ButtonPress, x1, y1);
+    remote.flush();
+    remote.pointer(ButtonRelease, x1, y1);
+    remote.key(XK_Escape, true);
+    remote.key(XK_Escape, false);
+    remote.flush();
+    remote.click(saveButton.x, saveButton.y);
+    remote.click(saveSlot3.x, saveSlot3.y);
+    remote.typeText("copy");
+    remote.type(XK_Return);
+    EXPECT_TRUE(waitUntil([&] { return fs::exists(dir / "save3.dat"); }, 20));
+    // Back to the main menu; the page game by keys on the load screen: the pointer moved off
+    // every control leaves nothing lit, so the first Down lights the return button and the
+    // next ones slots 1 to 4, all named now. Out again and saved by the pointer into slot 5.
+    remote.type(XK_Escape);
+    remote.click(loadButton.x, loadButton.y);
+    remote.pointer(MotionNotify, 10, 10);
+    for (int i = 0; i < 5; ++i) remote.type(XK_Down);
+    remote.type(XK_Return);
+    remote.type(XK_Escape);
+    remote.click(saveButton.x, saveButton.y);
+    remote.click(saveSlot5.x, saveSlot5.y);
+    remote.typeText("again");
+    remote.type(XK_Return);
+    EXPECT_TRUE(waitUntil([&] { return fs::exists(dir / "save5.dat"); }, 20));
+    // Escape leaves the save screen, and on the main menu ends the program.
+    remote.type(XK_Escape);
+    remote.type(XK_Escape);
+    const int status = waitForExit(pid, 30);
+    if (status < 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    EXPECT_EQ(0, status);
+
+    EXPECT_EQ(level, testsupport::readText((dir / "save3.dat").string()));
+    EXPECT_EQ(page, testsupport::readText((dir / "save5.dat").string()));
+    SaveIndex::Names names;
+    ASSERT_EQ(0, SaveIndex::read((dir / "save_index.txt").string(), names));
+    EXPECT_EQ((SaveIndex::Names{"LEVEL", "BROKEN", "COPY", "PAGE", "AGAIN"}), names);
+    EXPECT_FALSE(fs::exists(dir / "save3.dat.tmp"));
+}
+
+}  // namespace gametest
