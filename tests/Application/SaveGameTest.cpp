@@ -8,11 +8,11 @@
 #include "Application/GameHarness.h"
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -243,9 +243,9 @@ protected:
 TEST_F(SaveGameTest, ALevelInFullSwingSavedLoadedInANewRunAndSavedAgainIsTheSameFile)
 {
     start();
-    playRooms();
+    ASSERT_NO_FATAL_FAILURE(playRooms());
     const double keptX = window->getCamera()->getPosition()->getX();
-    leaveAndSave(1, "FIRST");
+    ASSERT_NO_FATAL_FAILURE(leaveAndSave(1, "FIRST"));
     const std::string first = text(testsupport::readFile("save1.dat"));
     // Level 1-1 done on the page, the dropped coin and the sleeper's empty hands are in it.
     EXPECT_EQ(0u, first.find("1 1 0 0 0 0 0 0 objective1-3.pcx 3 2 66 "));
@@ -273,7 +273,7 @@ TEST_F(SaveGameTest, ALevelInFullSwingSavedLoadedInANewRunAndSavedAgainIsTheSame
 TEST_F(SaveGameTest, AGameOnAChapterPageSavedLoadedInANewRunAndSavedAgainIsTheSameFile)
 {
     start();
-    playToThePage();
+    ASSERT_NO_FATAL_FAILURE(playToThePage());
     ASSERT_EQ(0, app->saveGame("save3.dat", 3, "PAGE"));
     const std::string first = text(testsupport::readFile("save3.dat"));
     // No objective yet: a token stands for the empty name.
@@ -295,7 +295,7 @@ TEST_F(SaveGameTest, AGameOnAChapterPageSavedLoadedInANewRunAndSavedAgainIsTheSa
 TEST_F(SaveGameTest, ASaveThatCannotBeWrittenKeepsTheSlotsOldGame)
 {
     start();
-    playToThePage();
+    ASSERT_NO_FATAL_FAILURE(playToThePage());
     ASSERT_EQ(0, app->saveGame("save1.dat", 1, "GOOD"));
     const Bytes good = testsupport::readFile("save1.dat");
     // Another game now, which must not reach the slot.
@@ -344,10 +344,10 @@ TEST_F(SaveGameTest, ASaveThatCannotBeWrittenKeepsTheSlotsOldGame)
 TEST_F(SaveGameTest, CutShortOrCorruptSavesFailAndLeaveNoGameBehind)
 {
     start();
-    playRooms();
-    leaveAndSave(1, "LEVEL");
+    ASSERT_NO_FATAL_FAILURE(playRooms());
+    ASSERT_NO_FATAL_FAILURE(leaveAndSave(1, "LEVEL"));
     const std::string level = testsupport::readText("save1.dat");
-    playToThePage();
+    ASSERT_NO_FATAL_FAILURE(playToThePage());
     ASSERT_EQ(0, app->saveGame("save2.dat", 2, "PAGE"));
     const std::string page = testsupport::readText("save2.dat");
 
@@ -664,9 +664,9 @@ TEST_F(SaveGameTest, TheBuiltProgramLoadsAndSavesThroughItsMenusByKeysAndPointer
 
     // The games to load, made here: a level in full swing and a game between levels.
     start();
-    playRooms();
-    leaveAndSave(1, "LEVEL");
-    playToThePage();
+    ASSERT_NO_FATAL_FAILURE(playRooms());
+    ASSERT_NO_FATAL_FAILURE(leaveAndSave(1, "LEVEL"));
+    ASSERT_NO_FATAL_FAILURE(playToThePage());
     ASSERT_EQ(0, app->saveGame("save4.dat", 4, "PAGE"));
     const std::string level = testsupport::readText("save1.dat");
     const std::string page = testsupport::readText("save4.dat");
