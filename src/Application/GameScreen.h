@@ -49,7 +49,8 @@ public:
     bool isScoreBoxShown() const { return _scoreBoxShown; }
 
     // The saved game: the page index, the pages' values, the panels, the level (when one
-    // runs) with the kept camera position, and the hero. 0, or -1 after logging why.
+    // runs) with the kept camera position, and the hero. Written beside the file, which it
+    // replaces only when whole. 0, or -1 after logging why, the old file left as it was.
     int saveGame(const std::string& fileName);
     // Reads a saved game into the objects of a fresh newGame; a saved level runs again at
     // once. 0, or -1 (or the failing block's result) after logging why; a game that could
