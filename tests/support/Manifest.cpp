@@ -1,7 +1,6 @@
 #include "support/Manifest.h"
 
 #include <dirent.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
@@ -11,22 +10,10 @@ namespace testsupport {
 
 namespace {
 
+// The build names the source tree, so the manifests are found wherever the build folder is.
 std::string findManifestFolder()
 {
-    char buffer[4096];
-    if (getcwd(buffer, sizeof buffer) == nullptr) return "";
-    std::string folder = buffer;
-    while (!folder.empty()) {
-        const std::string candidate = folder + "/data/manifest";
-        if (DIR* dir = opendir(candidate.c_str())) {
-            closedir(dir);
-            return candidate;
-        }
-        const size_t slash = folder.rfind('/');
-        if (slash == std::string::npos) break;
-        folder = folder.substr(0, slash);
-    }
-    return "";
+    return std::string(KOVO_SOURCE_DIR) + "/data/manifest";
 }
 
 }  // namespace

@@ -15,8 +15,7 @@ struct ManifestEntry {
     std::vector<std::string> values;
 };
 
-// Every entry of every manifest in the source tree's data/manifest folder, found by
-// walking up from the working directory (tests run in a folder inside a build folder).
+// Every entry of every manifest in the source tree's data/manifest folder.
 std::vector<ManifestEntry> manifestEntries();
 
 }  // namespace testsupport
