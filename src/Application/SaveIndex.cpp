@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstdio>
 #include <fstream>
+#include <sstream>
+
+#include "Common/AtomicFile.h"
 
 const char* const SaveIndex::kFileName = "save_index.txt";
 const char* const SaveIndex::kFreeSlot = "[EMPTY]";
@@ -75,23 +78,10 @@ int SaveIndex::read(const std::string& fileName, Names& names)
 
 int SaveIndex::write(const std::string& fileName, const Names& names)
 {
+    std::ostringstream text;
+    for (const std::string& name : names) text << name << ' ' << kMarker << '\n';
     // The old index goes only when the new one is complete on disk.
-    const std::string temporary = fileName + ".tmp";
-    {
-        std::ofstream out(temporary.c_str(), std::ios::out | std::ios::trunc);
-        if (!out) return -1;
-        for (const std::string& name : names) out << name << ' ' << kMarker << std::endl;
-        out.close();
-        if (!out) {
-            std::remove(temporary.c_str());
-            return -1;
-        }
-    }
-    if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return -1;
-    }
-    return 0;
+    return AtomicFile::write(fileName, text.str(), false);
 }
 
 std::string SaveIndex::slotFileName(int slot)

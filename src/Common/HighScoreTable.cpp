@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Base/App/Log.h"
+#include "Common/AtomicFile.h"
 #include "Common/Score.h"
 
 namespace {
@@ -206,20 +207,5 @@ int HighScoreTable::write(const std::string& fileName) const
     appendFiller(out, kEndFiller);
 
     // The old file goes only when the new one is complete on disk.
-    const std::string temporary = fileName + ".tmp";
-    {
-        std::ofstream file(temporary.c_str(), std::ios::out | std::ios::binary | std::ios::trunc);
-        if (!file) return -1;
-        file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-        file.close();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return -1;
-        }
-    }
-    if (std::rename(temporary.c_str(), fileName.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return -1;
-    }
-    return 0;
+    return AtomicFile::write(fileName, std::string(out.begin(), out.end()), true);
 }
