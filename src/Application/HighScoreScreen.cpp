@@ -1,27 +1,15 @@
 #include "Application/HighScoreScreen.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 
 #include "Application/RecordScreenHost.h"
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphImage.h"
-#include "Base/Gph/GphRect.h"
-#include "Base/Gph/GphTexture.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiIcon.h"
 #include "Base/Ui/UiTextBox.h"
 #include "Common/Score.h"
 
 namespace {
-
-constexpr double kDepth = -10.0;
-constexpr double kSide = 1024.0;
 
 double rowY(int row)
 {
@@ -48,30 +36,14 @@ int pointsIn(const std::string& text)
 const char* const HighScoreScreen::kFileName = "scores.dat";
 
 HighScoreScreen::HighScoreScreen(RecordScreenHost* app)
-    : UiWindow(app, 0, true),
+    : MenuScreen(app, 0, "mainmenu.pcx"),
       _app(app),
-      _image(nullptr),
-      _texture(nullptr),
-      _animation(nullptr),
-      _picture(nullptr),
       _tablePicture(nullptr),
       _label(nullptr),
       _returnButton(nullptr),
       _nameBoxes{},
-      _pointsBoxes{},
-      _navigation(this)
+      _pointsBoxes{}
 {
-    GphWindow* window = app ? app->getWindow() : nullptr;
-    if (window && window->getCamera()) window->getCamera()->setPosition(ShpCoord(0, 0, 0));
-
-    _image = GphImage::load("mainmenu.pcx", true);
-    _texture = new GphTexture(_image, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, GL_MODULATE, nullptr);
-    _animation = new GphAnimatedTexture();
-    _animation->addFrame(_texture);
-    const ShpCoord centre(0, 0, kDepth);
-    _picture = new GphRect(kSide, kSide, &centre, _animation, GPH_RECT);
-    setGraphic(_picture);
-
     _tablePicture = new UiIcon(app, kTablePicture, "highscorescreen.pcx", 0, -68, kDepth, 1024, 512, true);
     _label = new UiIcon(app, kLabel, "highscoreslabel.pcx", 0, 150, kDepth, 512, 32, false);
     _returnButton = new UiButton(app, kReturn, "return_to_main_menu_button.pcx",
@@ -88,10 +60,7 @@ HighScoreScreen::HighScoreScreen(RecordScreenHost* app)
         addChild(_pointsBoxes[r]);
     }
     // The keys and the pointer light only the return button; the rows never light.
-    _navigation.add(_returnButton);
-
-    setPosition(0, 0, kDepth);
-    setSize(kSide, kSide);
+    getNavigation().add(_returnButton);
 
     loadScores();
 }
@@ -112,11 +81,6 @@ HighScoreScreen::~HighScoreScreen()
         removeChild(control);
         delete control;
     }
-    setGraphic(nullptr);
-    _picture->setAnimatedTexture(nullptr);
-    delete _picture;
-    // Deletes its frame, which gives back the image.
-    delete _animation;
 }
 
 UiTextBox* HighScoreScreen::getNameBox(int row) const
@@ -175,11 +139,7 @@ void HighScoreScreen::onCharDown(char c)
         focused->onCharDown(c);
         return;
     }
-    if (c == 10 || c == 13) {
-        _navigation.enter(c);
-    } else if (c == 27) {
-        if (_app) _app->returnFromHighScores();
-    }
+    MenuScreen::onCharDown(c);
 }
 
 void HighScoreScreen::onKeyDown(AppKey key)
@@ -192,19 +152,9 @@ void HighScoreScreen::onKeyDown(AppKey key)
     if (key == AppKeyUp || key == AppKeyDown) _returnButton->setLit(true);
 }
 
-void HighScoreScreen::onMouseMove(double x, double y)
+void HighScoreScreen::onEscape()
 {
-    _navigation.mouseMove(x, y);
-}
-
-void HighScoreScreen::onLeftButtonDown(double x, double y)
-{
-    _navigation.leftButtonDown(x, y);
-}
-
-void HighScoreScreen::onLeftButtonUp(double x, double y)
-{
-    _navigation.leftButtonUp(x, y);
+    if (_app) _app->returnFromHighScores();
 }
 
 void HighScoreScreen::onCommand(int id)

@@ -3,14 +3,9 @@
 
 #include <string>
 
-#include "Application/MenuNavigation.h"
-#include "Base/Ui/UiWindow.h"
+#include "Application/MenuScreen.h"
 #include "Common/HighScoreTable.h"
 
-class GphAnimatedTexture;
-class GphImage;
-class GphRect;
-class GphTexture;
 class RecordScreenHost;
 class Score;
 class UiButton;
@@ -21,7 +16,7 @@ class UiTextBox;
 // place opens its row for the player's name; the screen can be left only once the name has
 // been ended. The table is read from "scores.dat" when the screen is built and written
 // whenever a name has been entered and again when the screen is destroyed.
-class HighScoreScreen : public UiWindow {
+class HighScoreScreen : public MenuScreen {
 public:
     enum { kLabel = 1, kTablePicture = 2, kReturn = 3, kFirstRowBox = 4 };
     static constexpr int kRows = HighScoreTable::kShown;
@@ -48,29 +43,26 @@ public:
     UiTextBox* getPointsBox(int row) const;
     UiButton* getReturnButton() const { return _returnButton; }
 
+    // While a name box takes the typing, it gets every key.
     void onCharDown(char c) override;
     void onKeyDown(AppKey key) override;
-    void onMouseMove(double x, double y) override;
-    void onLeftButtonDown(double x, double y) override;
-    void onLeftButtonUp(double x, double y) override;
     void onCommand(int id) override;
     // A row's name box has ended its typing: the entry takes the name and the file is
     // written, so a crash later loses nothing.
     void onTextEntered(int id, const std::string& text) override;
 
+protected:
+    // Back to the main menu.
+    void onEscape() override;
+
 private:
     RecordScreenHost* _app;
     HighScoreTable _table;
-    GphImage* _image;
-    GphTexture* _texture;
-    GphAnimatedTexture* _animation;
-    GphRect* _picture;
     UiIcon* _tablePicture;
     UiIcon* _label;
     UiButton* _returnButton;
     UiTextBox* _nameBoxes[kRows];
     UiTextBox* _pointsBoxes[kRows];
-    MenuNavigation _navigation;
 };
 
 #endif

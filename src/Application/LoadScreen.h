@@ -3,15 +3,10 @@
 
 #include <string>
 
-#include "Application/MenuNavigation.h"
+#include "Application/MenuScreen.h"
 #include "Application/SaveIndex.h"
 #include "Application/SlotNavigation.h"
-#include "Base/Ui/UiWindow.h"
 
-class GphAnimatedTexture;
-class GphImage;
-class GphRect;
-class GphTexture;
 class RecordScreenHost;
 class UiButton;
 class UiIcon;
@@ -20,7 +15,7 @@ class UiTextBox;
 // Lists the names of the five save slots and restores the one chosen. Free slots cannot be
 // chosen. The names come from the save-slot index when the screen is built and afterwards
 // from each successful save; this screen never writes the index.
-class LoadScreen : public UiWindow {
+class LoadScreen : public MenuScreen {
 public:
     enum { kLoading = 0, kTitle = 1, kLabel = 2, kReturn = 3, kFirstSlot = 4 };
 
@@ -36,28 +31,22 @@ public:
     UiButton* getReturnButton() const { return _returnButton; }
     UiIcon* getLoadingIcon() const { return _loading; }
 
-    void onCharDown(char c) override;
-    void onKeyDown(AppKey key) override;
-    void onMouseMove(double x, double y) override;
-    void onLeftButtonDown(double x, double y) override;
-    void onLeftButtonUp(double x, double y) override;
     void onCommand(int id) override;
     // A filled slot's box: shows the loading picture for a frame and restores the game. A
     // failed restore leaves this screen current.
     void onTextBoxActivated(int id) override;
 
+protected:
+    // Back to the main menu.
+    void onEscape() override;
+
 private:
     RecordScreenHost* _app;
-    GphImage* _image;
-    GphTexture* _texture;
-    GphAnimatedTexture* _animation;
-    GphRect* _picture;
     UiIcon* _title;
     UiIcon* _label;
     UiButton* _returnButton;
     UiTextBox* _slots[SaveIndex::kSlots];
     UiIcon* _loading;
-    MenuNavigation _pointer;
     SlotNavigation _keys;
 };
 

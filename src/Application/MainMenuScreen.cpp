@@ -1,22 +1,10 @@
 #include "Application/MainMenuScreen.h"
 
-#include <GL/gl.h>
-
 #include "Application/ScreenHost.h"
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphImage.h"
-#include "Base/Gph/GphRect.h"
-#include "Base/Gph/GphTexture.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiIcon.h"
 
 namespace {
-
-constexpr double kDepth = -10.0;
-constexpr double kSide = 1024.0;
 
 struct ButtonLayout {
     const char* normal;
@@ -39,40 +27,21 @@ const ButtonLayout kLayout[MainMenuScreen::kButtonCount] = {
 }  // namespace
 
 MainMenuScreen::MainMenuScreen(ScreenHost* app)
-    : UiWindow(app, 1, true),
+    : MenuScreen(app, 1, "mainmenu.pcx"),
       _app(app),
-      _image(nullptr),
-      _texture(nullptr),
-      _animation(nullptr),
-      _picture(nullptr),
       _title(nullptr),
-      _buttons{},
-      _navigation(this)
+      _buttons{}
 {
-    GphWindow* window = app ? app->getWindow() : nullptr;
-    if (window && window->getCamera()) window->getCamera()->setPosition(ShpCoord(0, 0, 0));
-
-    _image = GphImage::load("mainmenu.pcx", true);
-    _texture = new GphTexture(_image, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, GL_MODULATE, nullptr);
-    _animation = new GphAnimatedTexture();
-    _animation->addFrame(_texture);
-    const ShpCoord centre(0, 0, kDepth);
-    _picture = new GphRect(kSide, kSide, &centre, _animation, GPH_RECT);
-    setGraphic(_picture);
-
     _title = new UiIcon(app, kTitle, "mainmenutitle.pcx", 0, 150, kDepth, 256, 32, false);
     addChild(_title);
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonLayout& b = kLayout[i];
         _buttons[i] = new UiButton(app, kStartGame + i, b.normal, b.lit, 0, b.y, kDepth, 512, 32, false);
         addChild(_buttons[i]);
-        _navigation.add(_buttons[i]);
+        getNavigation().add(_buttons[i]);
     }
     // Only the save and return buttons are ever disabled; the keys step over them then.
-    _navigation.setPassOver([](const UiControl* control) { return !control->isEnabled(); });
-
-    setPosition(0, 0, kDepth);
-    setSize(kSide, kSide);
+    getNavigation().setPassOver([](const UiControl* control) { return !control->isEnabled(); });
 }
 
 MainMenuScreen::~MainMenuScreen()
@@ -85,15 +54,6 @@ MainMenuScreen::~MainMenuScreen()
     removeChild(_title);
     delete _title;
     _title = nullptr;
-    setGraphic(nullptr);
-    _picture->setAnimatedTexture(nullptr);
-    delete _picture;
-    _picture = nullptr;
-    // Deletes its frame, which gives back the image.
-    delete _animation;
-    _animation = nullptr;
-    _texture = nullptr;
-    _image = nullptr;
 }
 
 UiButton* MainMenuScreen::getButton(int id) const
@@ -113,36 +73,9 @@ void MainMenuScreen::update(unsigned int)
     }
 }
 
-void MainMenuScreen::onCharDown(char c)
+void MainMenuScreen::onEscape()
 {
-    if (c == 10 || c == 13) {
-        _navigation.enter(c);
-    } else if (c == 27) {
-        if (_app) _app->exitGame();
-    }
-}
-
-void MainMenuScreen::onKeyDown(AppKey key)
-{
-    if (key == AppKeyDown)
-        _navigation.down();
-    else if (key == AppKeyUp)
-        _navigation.up();
-}
-
-void MainMenuScreen::onMouseMove(double x, double y)
-{
-    _navigation.mouseMove(x, y);
-}
-
-void MainMenuScreen::onLeftButtonDown(double x, double y)
-{
-    _navigation.leftButtonDown(x, y);
-}
-
-void MainMenuScreen::onLeftButtonUp(double x, double y)
-{
-    _navigation.leftButtonUp(x, y);
+    if (_app) _app->exitGame();
 }
 
 void MainMenuScreen::onCommand(int id)

@@ -1,13 +1,8 @@
 #ifndef KOVO_APPLICATION_MAINMENUSCREEN_H
 #define KOVO_APPLICATION_MAINMENUSCREEN_H
 
-#include "Application/MenuNavigation.h"
-#include "Base/Ui/UiWindow.h"
+#include "Application/MenuScreen.h"
 
-class GphAnimatedTexture;
-class GphImage;
-class GphRect;
-class GphTexture;
 class ScreenHost;
 class UiButton;
 class UiIcon;
@@ -16,7 +11,7 @@ class UiIcon;
 // the options, the instructions and the high scores, return to a running game or quit. The
 // save and return buttons work only while a game is in progress, and the keys step over them
 // while they are disabled. Escape quits.
-class MainMenuScreen : public UiWindow {
+class MainMenuScreen : public MenuScreen {
 public:
     // Control ids; the buttons run from the top of the screen to the bottom.
     enum {
@@ -41,23 +36,17 @@ public:
 
     // Enables the save and return buttons exactly while a game is in progress.
     void update(unsigned int ms) override;
-    void onCharDown(char c) override;
-    void onKeyDown(AppKey key) override;
-    void onMouseMove(double x, double y) override;
-    void onLeftButtonDown(double x, double y) override;
-    void onLeftButtonUp(double x, double y) override;
     // A button's id runs its operation of the application; other ids do nothing.
     void onCommand(int id) override;
 
+protected:
+    // Quits.
+    void onEscape() override;
+
 private:
     ScreenHost* _app;
-    GphImage* _image;
-    GphTexture* _texture;
-    GphAnimatedTexture* _animation;
-    GphRect* _picture;
     UiIcon* _title;
     UiButton* _buttons[kButtonCount];
-    MenuNavigation _navigation;
 };
 
 #endif

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "Application/KeyRing.h"
+
 class UiControl;
 
 // The way every menu screen is driven: one lit control at a time, moved by Up and Down in a
@@ -11,7 +13,7 @@ class UiControl;
 // pointer lighting the control under it and a left-button release pressing it. The highlight
 // lives in the controls' own lit flags, so the keys and the mouse share it. The screen keeps
 // Escape and anything else of its own.
-class MenuNavigation {
+class MenuNavigation : public KeyRing {
 public:
     // Tells whether the ring steps over a control (a disabled button, a free slot) right now.
     typedef std::function<bool(const UiControl*)> PassOver;
@@ -25,13 +27,13 @@ public:
     const std::vector<UiControl*>& getControls() const { return _controls; }
 
     // Enter: the first lit control of the list gets the character; false when none is lit.
-    bool enter(char c);
+    bool enter(char c) override;
     // Down: the first lit control from the top goes dark and the next one of the ring that
     // is not passed over lights; with none lit, the first one lights.
-    void down();
+    void down() override;
     // Up: the lit control found from the bottom goes dark and the nearest one before it that
     // is not passed over lights; with none lit, the last one lights.
-    void up();
+    void up() override;
 
     // Window pixels: the world point goes to every control of the list, each lighting itself
     // when it is enabled and under the pointer.

@@ -1,51 +1,19 @@
 #include "Application/SaveScreen.h"
 
-#include <GL/gl.h>
-
 #include "Application/RecordScreenHost.h"
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphImage.h"
-#include "Base/Gph/GphRect.h"
-#include "Base/Gph/GphTexture.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiIcon.h"
 #include "Base/Ui/UiTextBox.h"
 
-namespace {
-
-constexpr double kDepth = -10.0;
-constexpr double kSide = 1024.0;
-
-}  // namespace
-
 SaveScreen::SaveScreen(RecordScreenHost* app)
-    : UiWindow(app, 0, true),
+    : MenuScreen(app, 0, "mainmenu.pcx"),
       _app(app),
-      _image(nullptr),
-      _texture(nullptr),
-      _animation(nullptr),
-      _picture(nullptr),
       _title(nullptr),
       _saveLabel(nullptr),
       _typeNameLabel(nullptr),
       _returnButton(nullptr),
-      _slots{},
-      _pointer(this)
+      _slots{}
 {
-    GphWindow* window = app ? app->getWindow() : nullptr;
-    if (window && window->getCamera()) window->getCamera()->setPosition(ShpCoord(0, 0, 0));
-
-    _image = GphImage::load("mainmenu.pcx", true);
-    _texture = new GphTexture(_image, GL_LINEAR, GL_LINEAR, GL_REPEAT, GL_REPEAT, GL_MODULATE, nullptr);
-    _animation = new GphAnimatedTexture();
-    _animation->addFrame(_texture);
-    const ShpCoord centre(0, 0, kDepth);
-    _picture = new GphRect(kSide, kSide, &centre, _animation, GPH_RECT);
-    setGraphic(_picture);
-
     _title = new UiIcon(app, kTitle, "savemenulabel.pcx", 0, 150, kDepth, 256, 32, false);
     _saveLabel = new UiIcon(app, kSaveLabel, "save_game_label.pcx", 0, 110, kDepth, 512, 32, false);
     _typeNameLabel = new UiIcon(app, kTypeNameLabel, "type_name_label.pcx", 0, 110, kDepth, 512, 32, false);
@@ -61,12 +29,11 @@ SaveScreen::SaveScreen(RecordScreenHost* app)
         addChild(_slots[i]);
     }
 
-    _pointer.add(_returnButton);
-    for (UiTextBox* slot : _slots) _pointer.add(slot);
+    getNavigation().add(_returnButton);
+    for (UiTextBox* slot : _slots) getNavigation().add(slot);
     _keys.attach(_returnButton, _slots);
+    setKeyRing(&_keys);
 
-    setPosition(0, 0, kDepth);
-    setSize(kSide, kSide);
     _typeNameLabel->hide();
 
     readSaveIndex();
@@ -84,11 +51,6 @@ SaveScreen::~SaveScreen()
         removeChild(control);
         delete control;
     }
-    setGraphic(nullptr);
-    _picture->setAnimatedTexture(nullptr);
-    delete _picture;
-    // Deletes its frame, which gives back the image.
-    delete _animation;
 }
 
 UiTextBox* SaveScreen::getSlotBox(int slot) const
@@ -114,11 +76,7 @@ void SaveScreen::onCharDown(char c)
         focused->onCharDown(c);
         return;
     }
-    if (c == 10 || c == 13) {
-        _keys.enter(c);
-    } else if (c == 27) {
-        if (_app) _app->returnFromSaveScreen();
-    }
+    MenuScreen::onCharDown(c);
 }
 
 void SaveScreen::onKeyDown(AppKey key)
@@ -127,25 +85,12 @@ void SaveScreen::onKeyDown(AppKey key)
         focused->onKeyDown(key);
         return;
     }
-    if (key == AppKeyDown)
-        _keys.down();
-    else if (key == AppKeyUp)
-        _keys.up();
+    MenuScreen::onKeyDown(key);
 }
 
-void SaveScreen::onMouseMove(double x, double y)
+void SaveScreen::onEscape()
 {
-    _pointer.mouseMove(x, y);
-}
-
-void SaveScreen::onLeftButtonDown(double x, double y)
-{
-    _pointer.leftButtonDown(x, y);
-}
-
-void SaveScreen::onLeftButtonUp(double x, double y)
-{
-    _pointer.leftButtonUp(x, y);
+    if (_app) _app->returnFromSaveScreen();
 }
 
 void SaveScreen::onCommand(int id)

@@ -3,15 +3,10 @@
 
 #include <string>
 
-#include "Application/MenuNavigation.h"
+#include "Application/MenuScreen.h"
 #include "Application/SaveIndex.h"
 #include "Application/SlotNavigation.h"
-#include "Base/Ui/UiWindow.h"
 
-class GphAnimatedTexture;
-class GphImage;
-class GphRect;
-class GphTexture;
 class RecordScreenHost;
 class UiButton;
 class UiIcon;
@@ -22,7 +17,7 @@ class UiTextBox;
 // in the box saves. The screen owns the save-slot index: it reads it when built and writes it
 // after every successful save and when destroyed. The index only ever names saves that
 // worked: a failed save puts the slot's former name back.
-class SaveScreen : public UiWindow {
+class SaveScreen : public MenuScreen {
 public:
     enum { kTitle = 1, kSaveLabel = 2, kTypeNameLabel = 3, kReturn = 4, kFirstSlot = 5 };
 
@@ -41,26 +36,24 @@ public:
     UiIcon* getSaveLabel() const { return _saveLabel; }
     UiIcon* getTypeNameLabel() const { return _typeNameLabel; }
 
+    // While a box takes the typing, it gets every key.
     void onCharDown(char c) override;
     void onKeyDown(AppKey key) override;
-    void onMouseMove(double x, double y) override;
-    void onLeftButtonDown(double x, double y) override;
-    void onLeftButtonUp(double x, double y) override;
     void onCommand(int id) override;
     // A slot chosen: its box takes the typing.
     void onTextBoxActivated(int id) override;
     // A slot's name confirmed: the game is saved under it.
     void onTextEntered(int id, const std::string& text) override;
 
+protected:
+    // Back to the main menu.
+    void onEscape() override;
+
 private:
     // Every box and the return button enabled, the save label shown.
     void endTyping();
 
     RecordScreenHost* _app;
-    GphImage* _image;
-    GphTexture* _texture;
-    GphAnimatedTexture* _animation;
-    GphRect* _picture;
     UiIcon* _title;
     UiIcon* _saveLabel;
     UiIcon* _typeNameLabel;
@@ -68,7 +61,6 @@ private:
     UiTextBox* _slots[SaveIndex::kSlots];
     // What the index says of each slot: the names read, then those of the saves that worked.
     SaveIndex::Names _saved;
-    MenuNavigation _pointer;
     SlotNavigation _keys;
 };
 

@@ -1,20 +1,15 @@
 #ifndef KOVO_APPLICATION_TITLESCREEN_H
 #define KOVO_APPLICATION_TITLESCREEN_H
 
-#include "Application/MenuNavigation.h"
-#include "Base/Ui/UiWindow.h"
+#include "Application/MenuScreen.h"
 
-class GphAnimatedTexture;
-class GphImage;
-class GphRect;
-class GphTexture;
 class ScreenHost;
 class UiButton;
 
 // The first screen: the title picture over the menu backdrop. Its continue button stays
 // hidden until start-up is over; then any character key or a click on the button leads to
 // the main menu.
-class TitleScreen : public UiWindow {
+class TitleScreen : public MenuScreen {
 public:
     static constexpr int kContinueId = 2;
 
@@ -26,20 +21,15 @@ public:
 
     // Any character at all.
     void onCharDown(char c) override;
-    void onMouseMove(double x, double y) override;
-    void onLeftButtonDown(double x, double y) override;
-    void onLeftButtonUp(double x, double y) override;
+    // No key moves a light here: the one button is hidden at first, and any character leads
+    // on anyway.
+    void onKeyDown(AppKey key) override;
     // Any command leads on.
     void onCommand(int id) override;
 
 private:
     ScreenHost* _app;
-    GphImage* _image;
-    GphTexture* _texture;
-    GphAnimatedTexture* _animation;
-    GphRect* _picture;
     UiButton* _continue;
-    MenuNavigation _navigation;
 };
 
 #endif

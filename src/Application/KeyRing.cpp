@@ -1,0 +1,3 @@
+#include "Application/KeyRing.h"
+
+KeyRing::~KeyRing() = default;
