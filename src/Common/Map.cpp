@@ -123,6 +123,16 @@ T* make(Args&&... args)
     return made;
 }
 
+// Reads the block of a freshly made object; one that fails to read is logged and deleted.
+template <class T>
+T* readWhole(T* object, std::istream& in, const char* failure)
+{
+    if (object->read(in) == 0) return object;
+    LOG(failure);
+    delete object;
+    return nullptr;
+}
+
 template <class T>
 void deleteAll(std::list<T*>& list)
 {
@@ -618,24 +628,16 @@ int Map::readCutScene(std::istream& in)
 
 int Map::readExit(std::istream& in)
 {
-    Exit* exit = make<Exit>();
-    if (exit->read(in) != 0) {
-        LOG("Failed to read exit");
-        delete exit;
-        return -1;
-    }
+    Exit* exit = readWhole(make<Exit>(), in, "Failed to read exit");
+    if (!exit) return -1;
     _exits.push_back(exit);
     return 0;
 }
 
 int Map::readPlatform(std::istream& in)
 {
-    Platform* platform = make<Platform>(this);
-    if (platform->read(in) != 0) {
-        LOG("Failed to read platform");
-        delete platform;
-        return -1;
-    }
+    Platform* platform = readWhole(make<Platform>(this), in, "Failed to read platform");
+    if (!platform) return -1;
     _platforms.push_back(platform);
     if (platform->getFloor()) _floors.push_back(platform->getFloor());
     if (platform->getCeiling()) _ceilings.push_back(platform->getCeiling());
@@ -644,12 +646,8 @@ int Map::readPlatform(std::istream& in)
 
 int Map::readObstacle(std::istream& in)
 {
-    Obstacle* obstacle = make<Obstacle>(this);
-    if (obstacle->read(in) != 0) {
-        LOG("Failed to read obstacle");
-        delete obstacle;
-        return -1;
-    }
+    Obstacle* obstacle = readWhole(make<Obstacle>(this), in, "Failed to read obstacle");
+    if (!obstacle) return -1;
     _obstacles.push_back(obstacle);
     if (obstacle->getFloor()) _floors.push_back(obstacle->getFloor());
     return 0;
@@ -657,12 +655,8 @@ int Map::readObstacle(std::istream& in)
 
 int Map::readHammer(std::istream& in)
 {
-    Hammer* hammer = make<Hammer>(this);
-    if (hammer->read(in) != 0) {
-        LOG("Failed to read hammer");
-        delete hammer;
-        return -1;
-    }
+    Hammer* hammer = readWhole(make<Hammer>(this), in, "Failed to read hammer");
+    if (!hammer) return -1;
     _hammers.push_back(hammer);
     if (hammer->getHazard()) _hazards.push_back(hammer->getHazard());
     return 0;
@@ -670,24 +664,16 @@ int Map::readHammer(std::istream& in)
 
 int Map::readHazard(std::istream& in)
 {
-    Hazard* hazard = make<Hazard>(this);
-    if (hazard->read(in) != 0) {
-        LOG("Failed to read hazard");
-        delete hazard;
-        return -1;
-    }
+    Hazard* hazard = readWhole(make<Hazard>(this), in, "Failed to read hazard");
+    if (!hazard) return -1;
     _hazards.push_back(hazard);
     return 0;
 }
 
 int Map::readDoor(std::istream& in)
 {
-    Door* door = make<Door>(this);
-    if (door->read(in) != 0) {
-        LOG("Failed to read door");
-        delete door;
-        return -1;
-    }
+    Door* door = readWhole(make<Door>(this), in, "Failed to read door");
+    if (!door) return -1;
     _doors.push_back(door);
     return 0;
 }
