@@ -234,6 +234,14 @@ void UiTextBox::onKeyDown(AppKey key)
     case AppKeyEnd:
         _cursor = length;
         break;
+    case AppKeyTab:
+        // The application delivers Tab as a special key, never as character 9, so the
+        // box ends the entry here as well.
+        if (hasFocus() && getParent()) {
+            setFocus(false);
+            getParent()->onTextEntered(getId(), _text);
+        }
+        break;
     default:
         break;
     }

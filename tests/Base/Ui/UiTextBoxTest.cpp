@@ -184,6 +184,19 @@ TEST_F(TextBoxTest, EnterTabAndEscapeReportToTheParent)
                                                        "entered 6 NAME", "entered 6 NAME"}));
 }
 
+TEST_F(TextBoxTest, TheTabKeyEndsTheEntryOfAFocusedBox)
+{
+    Listener parent(app);
+    auto box = makeBox(512, "NAME");
+    parent.addChild(box.get());
+    box->onKeyDown(AppKeyTab);
+    EXPECT_TRUE(parent.events.empty()) << "a box without the focus ignores Tab";
+    box->setFocus(true);
+    box->onKeyDown(AppKeyTab);
+    EXPECT_FALSE(box->hasFocus());
+    EXPECT_EQ(parent.events, (std::vector<std::string>{"entered 6 NAME"}));
+}
+
 TEST_F(TextBoxTest, ReleaseActivatesOnlyAnIdleEnabledBoxWithAParent)
 {
     Listener parent(app);
