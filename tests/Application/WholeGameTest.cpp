@@ -19,10 +19,14 @@
 #include "Base/Gph/GphRect.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiTextBox.h"
+#include "Common/GameConstants.h"
 #include "Common/Level.h"
 #include "Common/Map.h"
 #include "Common/PdaPanel.h"
 #include "Common/ScorePanel.h"
+#include "Kovo/Character.h"
+#include "Kovo/CharacterType.h"
+#include "Kovo/Grenade.h"
 #include "Kovo/Player.h"
 
 namespace gametest {
@@ -68,11 +72,13 @@ struct Script {
 // A player at the keys. Each move names a room and a point of it: the hero is walked there,
 // the arrow toward it held until he has passed it, and then does what the move says. Jumps
 // and doors start from the ground; a jump keeps Ctrl held until he has landed, a door keeps Up
-// held until he is in the next room. Everything goes in as SDL key events through the main
+// held until he is in the next room, a throw keeps the space bar held until the charge is
+// full (so the grenade flies as far whatever the frames took) and ends when the throw has
+// been played out. Everything goes in as SDL key events through the main
 // loop; the pilot only watches where the hero is, so the route holds whatever time each frame
 // takes.
 struct Move {
-    enum Action { Walk, JumpLeft, JumpUp, JumpRight, Door };
+    enum Action { Walk, JumpLeft, JumpUp, JumpRight, Door, ThrowLeft, ThrowRight };
     int map;
     double x;
     Action action;
@@ -81,6 +87,9 @@ struct Move {
 class Pilot {
 public:
     explicit Pilot(GameScreen* game) : _game(game) {}
+
+    // Where a thrown grenade was last seen in flight, for the report of a throw that missed.
+    double grenadeSeen = -1;
 
     void fly(std::vector<Move> moves)
     {
@@ -125,7 +134,10 @@ public:
             }
             if (move.action == Move::JumpLeft) hold(SDLK_LEFT);
             else if (move.action == Move::JumpRight) hold(SDLK_RIGHT);
-            else {
+            else if (move.action == Move::ThrowLeft || move.action == Move::ThrowRight) {
+                _phase = Turning;
+                return false;
+            } else {
                 release(SDLK_LEFT);
                 release(SDLK_RIGHT);
             }
@@ -154,12 +166,37 @@ public:
                 next();
             }
             return false;
+        case Turning: {
+            // He faces the way of the throw first, and throws standing on the ground.
+            const bool left = move.action == Move::ThrowLeft;
+            if (hero->isFacingLeft() != left) {
+                hold(left ? SDLK_LEFT : SDLK_RIGHT);
+                return false;
+            }
+            release(SDLK_LEFT);
+            release(SDLK_RIGHT);
+            if (!onGround(hero)) return false;
+            press(SDLK_SPACE);
+            _phase = Charging;
+            return false;
+        }
+        case Charging:
+            // The upward speed fills last.
+            if (hero->getThrowVelocityY() >= GameConstants::jumpSpeed) {
+                release(SDLK_SPACE);
+                _phase = Throwing;
+            }
+            return false;
+        case Throwing:
+            for (const Grenade* g : level->getCurrentMap()->getGrenades()) grenadeSeen = g->getX();
+            if (!hero->isThrowing()) next();
+            return false;
         }
         return false;
     }
 
 private:
-    enum Phase { Approach, TakingOff, Flying, Entering };
+    enum Phase { Approach, TakingOff, Flying, Entering, Turning, Charging, Throwing };
     static constexpr Uint32 MoveTimeoutMs = 20000;
 
     static bool onGround(const Player* hero)
@@ -382,6 +419,17 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
     Rgb panelColour{0, 0, 0};
     auto panelRise = [&] { return pda->getPanel()->getCoord()->getY() - window->getCamera()->getPosition()->getY(); };
     int restingTop = -1;
+    // The thug of the tower's ground floor, as the room holds him.
+    Character* thug = nullptr;
+    int grenades = 0;
+    Uint32 thugWaitStart = 0;
+    auto findThug = [&]() -> Character* {
+        const Level* level = game->getLevel();
+        if (!level || !level->getCurrentMap()) return nullptr;
+        for (Character* c : level->getCurrentMap()->getCharacters())
+            if (c->getType() == CharacterTypeThug) return c;
+        return nullptr;
+    };
     script.add([&] {
         pda = game->getPdaPanel();
         ASSERT_NE(nullptr, pda);
@@ -438,8 +486,36 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
         if (pda && pda->isShown()) return false;
         Shot shot = shoot("14_objective_panel_gone");
         EXPECT_EQ(-1, topRowOf(shot, 330, panelColour));
+        // A thug stands at the far end of the tower's ground floor, looking this way but too far
+        // off to see the hero: a grenade thrown at full charge from the foot of the ledges.
+        thug = findThug();
+        EXPECT_NE(nullptr, thug);
+        EXPECT_FALSE(thug && thug->isAsleep());
+        grenades = game->getPlayer()->getGrenades();
+        EXPECT_GT(grenades, 0);
+        pilot.fly({{2, 380, Move::Walk}, {2, 380, Move::ThrowRight}});
+        return true;
+    });
+    script.waitFor([&] { return pilot.frame(); });
+    script.add([&] {
+        EXPECT_EQ(grenades - 1, game->getPlayer()->getGrenades());
+        thugWaitStart = SDL_GetTicks();
+    });
+    // The gas puts him to sleep for good.
+    script.waitFor([&] {
+        if (!thug || findThug() != thug) return true;
+        for (const Grenade* g : game->getLevel()->getCurrentMap()->getGrenades()) pilot.grenadeSeen = g->getX();
+        if (!thug->isAsleep()) {
+            if (SDL_GetTicks() - thugWaitStart < 10000) return false;
+            ADD_FAILURE() << "the thug is still awake, in state " << thug->getState() << " at " << thug->getX()
+                          << "; the grenade was last seen at x " << pilot.grenadeSeen << ", thrown from "
+                          << game->getPlayer()->getX();
+        } else {
+            Shot shot = shoot("14b_tower_thug_asleep");
+            expectScoreBox(shot);
+        }
         // Up the ledges of the tower, from side to side, to its top floor and the door to the
-        // roof.
+        // roof, above the sleeping thug.
         pilot.fly({{2, 380, Move::Walk},
                    {2, 380, Move::JumpUp},
                    {2, 545, Move::Walk},
