@@ -97,7 +97,7 @@ struct GameConstants {
     static constexpr double zProjectile = -41.0;
     // depth that characters' think operations give to what they place
     static constexpr double zCharacterEffect = -41.0;
-    // first of the successive depths −42, −43, … that the map's drawing gives to a run of objects it stacks (Part 4.112)
+    // first of the successive depths −42, −43, … that the map's drawing gives to a run of objects it stacks
     static constexpr double zMapDraw = -42.0;
     // hazards
     static constexpr double zHazard = -201.0;
