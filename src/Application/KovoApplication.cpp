@@ -11,8 +11,11 @@
 #include "Application/LoadScreen.h"
 #include "Application/MainMenuScreen.h"
 #include "Application/MenuBackdrop.h"
+#include "Application/OptionScreen.h"
 #include "Application/SaveScreen.h"
+#include "Application/SlideShowScreen.h"
 #include "Application/TitleScreen.h"
+#include "Application/TutorialScreen.h"
 #include "Base/App/Log.h"
 #include "Base/App/Platform.h"
 #include "Base/Gph/GphCamera.h"
@@ -67,7 +70,10 @@ KovoApplication::KovoApplication()
       _current(nullptr),
       _title(nullptr),
       _mainMenu(nullptr),
+      _options(nullptr),
       _gameScreen(nullptr),
+      _tutorial(nullptr),
+      _slideShow(nullptr),
       _highScores(nullptr),
       _saveScreen(nullptr),
       _loadScreen(nullptr)
@@ -80,7 +86,10 @@ KovoApplication::~KovoApplication()
     destroy(_loadScreen);
     destroy(_saveScreen);
     destroy(_highScores);
+    destroy(_slideShow);
+    destroy(_tutorial);
     destroy(_gameScreen);
+    destroy(_options);
     destroy(_mainMenu);
     destroy(_title);
     destroy(_backdrop);
@@ -129,11 +138,16 @@ void KovoApplication::onInit()
     update(0);
 
     _mainMenu = build<MainMenuScreen>(this);
+    _options = build<OptionScreen>(this);
     _gameScreen = build<GameScreen>(this);
+    _tutorial = build<TutorialScreen>(this);
+    _slideShow = build<SlideShowScreen>(this);
     _highScores = build<HighScoreScreen>(this);
     _saveScreen = build<SaveScreen>(this);
     _loadScreen = build<LoadScreen>(this);
 
+    // From here on the option screen's marks are the options.
+    _options->setCheckBoxes(options.fullscreen, options.scoreBox, options.music, options.soundEffects);
     _gameScreen->setScoreBoxShown(options.scoreBox);
     SndManager::setMusicEnabled(options.music);
     SndManager::setSoundEffectsEnabled(options.soundEffects);
@@ -284,7 +298,10 @@ void KovoApplication::showSaveScreen()
     if (isGameInProgress()) switchTo(_saveScreen);
 }
 
-void KovoApplication::showOptions() {}
+void KovoApplication::showOptions()
+{
+    switchTo(_options);
+}
 
 void KovoApplication::returnToGame()
 {
@@ -293,7 +310,52 @@ void KovoApplication::returnToGame()
     switchTo(_gameScreen);
 }
 
-void KovoApplication::showTutorial() {}
+void KovoApplication::showTutorial()
+{
+    switchTo(_tutorial);
+}
+
+void KovoApplication::showSlides(int set)
+{
+    if (!_slideShow) return;
+    _slideShow->selectSlideShow(set);
+    switchTo(_slideShow);
+}
+
+void KovoApplication::showMissionSlides()
+{
+    showSlides(SlideShowScreen::kMission);
+}
+
+void KovoApplication::showLocationSlides()
+{
+    showSlides(SlideShowScreen::kLocation);
+}
+
+void KovoApplication::showMovesSlides()
+{
+    showSlides(SlideShowScreen::kMoves);
+}
+
+void KovoApplication::showEquipmentSlides()
+{
+    showSlides(SlideShowScreen::kEquipment);
+}
+
+void KovoApplication::showDossierSlides()
+{
+    showSlides(SlideShowScreen::kDossiers);
+}
+
+void KovoApplication::returnFromTutorial()
+{
+    switchTo(_mainMenu);
+}
+
+void KovoApplication::returnFromSlideShow()
+{
+    switchTo(_tutorial);
+}
 
 void KovoApplication::showHighScores()
 {

@@ -11,9 +11,12 @@ class HighScoreScreen;
 class LoadScreen;
 class MainMenuScreen;
 class MenuBackdrop;
+class OptionScreen;
 class SaveScreen;
+class SlideShowScreen;
 class SndManager;
 class TitleScreen;
+class TutorialScreen;
 class UiWindow;
 
 // The game itself: opens the window with the options of "config.dat", starts the sound,
@@ -76,16 +79,23 @@ public:
     void startNewGame() override;
     void showLoadScreen() override;
     void showSaveScreen() override;
-    // There is no options screen in this game yet: nothing happens.
     void showOptions() override;
     void returnToGame() override;
-    // There is no instructions screen in this game yet: nothing happens.
     void showTutorial() override;
     void showHighScores() override;
     void exitGame() override;
     void returnFromHighScores() override;
     void returnFromLoadScreen() override;
     void returnFromSaveScreen() override;
+    // The instructions' topics: each shows its series of pictures on the slide-show screen.
+    void showMissionSlides();
+    void showLocationSlides();
+    void showMovesSlides();
+    void showEquipmentSlides();
+    void showDossierSlides();
+    // The instructions back to the main menu, a slide show back to the instructions.
+    void returnFromTutorial();
+    void returnFromSlideShow();
     // One frame drawn at once with no time passing: a loading picture shows before a long
     // load.
     void redraw() override;
@@ -124,7 +134,10 @@ public:
     UiWindow* getCurrentScreen() const { return _current; }
     TitleScreen* getTitleScreen() const { return _title; }
     MainMenuScreen* getMainMenu() const { return _mainMenu; }
+    OptionScreen* getOptionScreen() const { return _options; }
     GameScreen* getGameScreen() const { return _gameScreen; }
+    TutorialScreen* getTutorialScreen() const { return _tutorial; }
+    SlideShowScreen* getSlideShowScreen() const { return _slideShow; }
     HighScoreScreen* getHighScoreScreen() const { return _highScores; }
     SaveScreen* getSaveScreen() const { return _saveScreen; }
     LoadScreen* getLoadScreen() const { return _loadScreen; }
@@ -136,13 +149,18 @@ private:
     void resetMenuView();
     // The camera at (x, y), the view's bounds in step.
     void placeCamera(double x, double y);
+    // The slide-show screen on that series.
+    void showSlides(int set);
 
     SndManager* _sound;
     MenuBackdrop* _backdrop;
     UiWindow* _current;
     TitleScreen* _title;
     MainMenuScreen* _mainMenu;
+    OptionScreen* _options;
     GameScreen* _gameScreen;
+    TutorialScreen* _tutorial;
+    SlideShowScreen* _slideShow;
     HighScoreScreen* _highScores;
     SaveScreen* _saveScreen;
     LoadScreen* _loadScreen;

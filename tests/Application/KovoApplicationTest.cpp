@@ -78,6 +78,9 @@ TEST_F(GameTest, StartUpShowsTheTitleFirstThenBuildsEveryScreenAndAppliesTheOpti
     for (const void* built : {static_cast<const void*>(app->getSoundManager()),
                               static_cast<const void*>(app->getBackdrop()), static_cast<const void*>(app->getMainMenu()),
                               static_cast<const void*>(app->getGameScreen()),
+                              static_cast<const void*>(app->getOptionScreen()),
+                              static_cast<const void*>(app->getTutorialScreen()),
+                              static_cast<const void*>(app->getSlideShowScreen()),
                               static_cast<const void*>(app->getHighScoreScreen()),
                               static_cast<const void*>(app->getSaveScreen()),
                               static_cast<const void*>(app->getLoadScreen())})
