@@ -10,6 +10,9 @@
 #include "Application/LoadScreen.h"
 #include "Application/MainMenuScreen.h"
 #include "Application/MenuBackdrop.h"
+#include "Application/OptionScreen.h"
+#include "Application/SlideShowScreen.h"
+#include "Application/TutorialScreen.h"
 #include "Application/PageScreen1.h"
 #include "Application/SaveScreen.h"
 #include "Base/Gph/GphRect.h"
@@ -143,10 +146,19 @@ TEST_F(GameTest, ScreensSwitchByAssignmentAndGameOnlyOperationsWaitForAGame)
     app->returnFromHighScores();
     EXPECT_EQ(menu, app->getCurrentScreen());
 
-    // Without a game: no save screen, no way back into one; no options or instructions yet.
+    app->showOptions();
+    EXPECT_EQ(static_cast<UiWindow*>(app->getOptionScreen()), app->getCurrentScreen());
+    app->showTutorial();
+    app->showMovesSlides();
+    EXPECT_EQ(static_cast<UiWindow*>(app->getSlideShowScreen()), app->getCurrentScreen());
+    app->returnFromSlideShow();
+    EXPECT_EQ(static_cast<UiWindow*>(app->getTutorialScreen()), app->getCurrentScreen());
+    app->returnFromTutorial();
+    EXPECT_EQ(menu, app->getCurrentScreen());
+
+    // Without a game: no save screen, no way back into one.
     EXPECT_FALSE(app->isGameInProgress());
-    for (auto operation : {&KovoApplication::showSaveScreen, &KovoApplication::returnToGame,
-                           &KovoApplication::showOptions, &KovoApplication::showTutorial}) {
+    for (auto operation : {&KovoApplication::showSaveScreen, &KovoApplication::returnToGame}) {
         (app->*operation)();
         EXPECT_EQ(menu, app->getCurrentScreen());
     }
