@@ -242,7 +242,8 @@ public:
     size_t getFileItemCount() const { return _fileItemCount; }
 
 private:
-    // Reading: one tag of the block and its record; 0, -1, or TaggedText::kUnknownTag.
+    // --- Reading (MapRead.cpp) ---
+    // One tag of the block and its record; 0, -1, or TaggedText::kUnknownTag.
     int readTag(std::istream& in, const std::string& tag);
     int readSnow(std::istream& in, Snow*& snow, double z);
     int readTileLayer(std::istream& in, Layer*& layer, int kind, const char* failure);
@@ -261,7 +262,37 @@ private:
     // After a character record: id, linked sprites and the switch of a thief.
     void linkCharacter(Character* character, const CharacterRecord& record);
 
-    // Camera and parallax.
+    // --- Saved state (MapState.cpp) ---
+    // The characters' carried items and the dropped items still lying.
+    void writeRunTimeItems(std::ostream& out);
+    int readRunTimeItems(std::istream& in);
+
+    // --- Drawing (MapDraw.cpp) ---
+    void drawSortedList();
+    // Inserts a sprite into the draw list by its box and its vertical key.
+    static void insertSorted(std::list<Sprite*>& list, Sprite* sprite, bool keyIsBottom);
+    // True for the characters drawn in the back passes rather than in the sorted list.
+    static bool drawnBehind(const Character* character);
+
+    // --- Collision query helpers (MapQuery.cpp) ---
+    // The first floor whose band holds the feet, whose span holds p and that carries a box
+    // moving by dx; null when none does.
+    const Barrier* carryingFloor(double p, double bottom, double dx) const;
+    // The first obstacle whose wall holds nx at the box's height: one ahead of x sets dx to
+    // 0 and answers true unless it may be pushed through; one behind lets the move go.
+    bool obstacleStops(double x, double nx, double top, double bottom, bool pushesObstacles,
+                       double* dx) const;
+    // dx shortened so that x stops on the wall's near edge, when that edge lies ahead.
+    static bool clipAtWall(const Barrier* wall, double x, double* dx);
+    // The wall stands across between x and the hero's x.
+    bool wallBetweenActorAndHero(const Barrier* wall, double x) const;
+    // The floor of a moving platform that is not a bridge.
+    bool isPlatformFloorPassedThrough(const Barrier* floor) const;
+
+    // --- Input (MapInput.cpp) ---
+    void dismissHint();
+
+    // --- Camera and parallax (MapCamera.cpp) ---
     GphCamera* camera() const;
     // The camera centre for a requested one: within 400 of the sides and 300 of the floor and
     // top, the low bound tested first.
@@ -270,27 +301,37 @@ private:
     void moveParallax(double dx, double dy);
     // Every existing snow started afresh around the camera's view at its depth.
     void restartSnow();
-    // The foreground translucent (x-ray) or opaque, with the decoration in front of the hero.
-    void applyXray(bool on);
-    // Robots, dozers and buzzookas switched off or on.
-    void setOffMachines(bool off);
+    void followHero(double heroDy, double seconds);
 
+    // --- The frame step and its own parts (MapFrame.cpp), in the order the step runs them ---
     // The hero's box as the frame step samples it.
     struct HeroBox {
         double x, y, left, right, top, bottom, halfWidth, halfLength;
     };
     HeroBox heroBox() const;
-
-    // Frame step parts, in the order the step runs them.
     void updateProps(unsigned ms, double seconds);
     void updateObstacles(double seconds, double gravityStep);
     // The dying hero's fall; false when he has fallen out of view and the room is done.
     bool updateDyingHero(const HeroBox& hero, double seconds, double gravityStep);
     // The walk into a door; false once it has taken the hero to another room.
     bool updateDoorWalk(double seconds);
+    // Up at a switch flips it; at a usable door it starts the walk in (a locked one only
+    // sounds).
+    void useUpKey(const HeroBox& hero);
+    void reachExits(const HeroBox& hero);
+    void updateDoorsAndObstacles();
+    // A hint panel shown at the point becomes the one that freezes the room; a panel still
+    // up is put away first.
+    void showHint(Hint* hint, double x, double y);
+    // A room sound restarted at the camera centre; an absent sound is skipped.
+    void playSound(SndSoundEffect* sound);
+    void appendEffect(GphParticleSystem* effect);
+    // Death by a hazard, a harmful touch or a shot: the hop, no held direction, no music.
+    void killHero();
+
+    // --- The hero's motion (MapMotion.cpp) ---
     // The launcher's recoil; the hero's vertical move of the frame (0).
     void updateShotPose(const HeroBox& hero, double seconds);
-    void useUpKey(const HeroBox& hero);
     // The hero's motion passes; each answers his vertical move of the frame.
     double moveHeroAlong(bool left, const HeroBox& hero, double seconds, double gravityStep);
     double moveHeroAirborne(const HeroBox& hero, double seconds, double gravityStep);
@@ -312,11 +353,8 @@ private:
     void meetObstacle(bool left, const HeroBox& hero, double nx, double& dx);
     // Hazards at the planned centre nx kill the hero.
     void applyHazards(const HeroBox& hero, double nx);
-    // Death by a hazard, a harmful touch or a shot: the hop, no held direction, no music.
-    void killHero();
-    void releaseGrenade();
-    void followHero(double heroDy, double seconds);
 
+    // --- Characters in the frame step (MapCharacters.cpp) ---
     void updateCharacters(const HeroBox& hero, unsigned ms, double seconds);
     void dropCarriedItem(Character* character);
     void takeRequests(Character* character, unsigned ms);
@@ -326,49 +364,23 @@ private:
     void touchHero(Character* character, const HeroBox& hero);
     void showCharacterHint(Character* character, const HeroBox& hero);
     void updateReactions(unsigned ms);
+    void stunCharacter(Character* character);
     void updateEnemyProjectiles(const HeroBox& hero, unsigned ms, double seconds);
+
+    // --- Pick-ups and power-ups (MapPickUps.cpp) ---
+    // The foreground translucent (x-ray) or opaque, with the decoration in front of the hero.
+    void applyXray(bool on);
+    // Robots, dozers and buzzookas switched off or on.
+    void setOffMachines(bool off);
     void updateTransients(double seconds);
     void pickUpItems(const HeroBox& hero, double seconds);
     void applyPickUp(Item* item, const HeroBox& hero);
     void countDownPowerUps(unsigned ms);
+
+    // --- Grenades, gas, smoke and sparks (MapGrenades.cpp) ---
+    void releaseGrenade();
     void updateGrenades(unsigned ms, double seconds, double gravityStep);
     void updateEffects(double seconds);
-    void stunCharacter(Character* character);
-    void reachExits(const HeroBox& hero);
-    void updateDoorsAndObstacles();
-
-    // A hint panel shown at the point becomes the one that freezes the room; a panel still
-    // up is put away first.
-    void showHint(Hint* hint, double x, double y);
-    void dismissHint();
-    // A room sound restarted at the camera centre; an absent sound is skipped.
-    void playSound(SndSoundEffect* sound);
-    void appendEffect(GphParticleSystem* effect);
-
-    // Query helpers. The first floor whose band holds the feet, whose span holds p and that
-    // carries a box moving by dx; null when none does.
-    const Barrier* carryingFloor(double p, double bottom, double dx) const;
-    // The first obstacle whose wall holds nx at the box's height: one ahead of x sets dx to
-    // 0 and answers true unless it may be pushed through; one behind lets the move go.
-    bool obstacleStops(double x, double nx, double top, double bottom, bool pushesObstacles,
-                       double* dx) const;
-    // dx shortened so that x stops on the wall's near edge, when that edge lies ahead.
-    static bool clipAtWall(const Barrier* wall, double x, double* dx);
-    // The wall stands across between x and the hero's x.
-    bool wallBetweenActorAndHero(const Barrier* wall, double x) const;
-    // The floor of a moving platform that is not a bridge.
-    bool isPlatformFloorPassedThrough(const Barrier* floor) const;
-
-    // Saved state: the characters' carried items and the dropped items still lying.
-    void writeRunTimeItems(std::ostream& out);
-    int readRunTimeItems(std::istream& in);
-
-    // Drawing.
-    void drawSortedList();
-    // Inserts a sprite into the draw list by its box and its vertical key.
-    static void insertSorted(std::list<Sprite*>& list, Sprite* sprite, bool keyIsBottom);
-    // True for the characters drawn in the back passes rather than in the sorted list.
-    static bool drawnBehind(const Character* character);
 
     AppBase* _owner;
     Level* _level;
