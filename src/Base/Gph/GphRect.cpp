@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -10,6 +11,8 @@
 #include "Base/Gph/GphTexture.h"
 #include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
+
+GphRect::Tally GphRect::s_tally;
 
 GphRect::GphRect(int type) : GphRect(0, 0, nullptr, nullptr, type) {}
 
@@ -144,6 +147,22 @@ void setBlending(GphWindow* window, bool on)
 
 }  // namespace
 
+void GphRect::count(bool blended) const
+{
+    ++s_tally.rects;
+    if (blended) ++s_tally.blended;
+    const GphWindow* window = GphWindow::getInstance();
+    if (!window || _viewWidth <= 0 || _viewHeight <= 0) return;
+    double camX, camY, camZ;
+    getCameraPosition(camX, camY, camZ);
+    const double x = _coord->getX();
+    const double y = _coord->getY();
+    const double across = std::min(x + _halfLength, camX + _halfViewWidth) - std::max(x - _halfLength, camX - _halfViewWidth);
+    const double up = std::min(y + _halfWidth, camY + _halfViewHeight) - std::max(y - _halfWidth, camY - _halfViewHeight);
+    if (across <= 0 || up <= 0) return;
+    s_tally.pixels += across * window->getWidth() / _viewWidth * up * window->getHeight() / _viewHeight;
+}
+
 int GphRect::draw()
 {
     if (!isVisible() || _alpha < 0.005) return 0;
@@ -164,6 +183,7 @@ int GphRect::draw()
         // A decal picture is opaque: it needs blending only to fade.
         const bool blend = _alpha < 0.995 || (texture && texture->getMode() != GL_DECAL);
         setBlending(window, blend);
+        count(blend);
         glBegin(GL_TRIANGLES);
         glColor4f(1.0f, 1.0f, 1.0f, _alpha);
         if (lighting) glNormal3f(_normalX, _normalY, _normalZ);
@@ -184,6 +204,7 @@ int GphRect::draw()
     } else {
         // The fill keeps whatever blending the previous draw left.
         setTexturing(window, false);
+        count(false);
         glBegin(GL_TRIANGLES);
         glColor4f(_red, _green, _blue, _alpha);
         if (lighting) glNormal3f(_normalX, _normalY, _normalZ);

@@ -35,6 +35,17 @@ public:
     // Draws through the virtual table, so that a subclass's drawing runs.
     void render();
 
+    // What the rectangles that reached OpenGL since the program started add up to: the
+    // measure of a frame's drawing work that the benchmark reports and gives its floor.
+    struct Tally {
+        unsigned long rects = 0;
+        // Those drawn with a picture and blending on.
+        unsigned long blended = 0;
+        // Window pixels covered, each rectangle cut to the view (rotations not counted).
+        double pixels = 0;
+    };
+    static const Tally& getTally() { return s_tally; }
+
 protected:
     double _length;
     double _width;
@@ -47,6 +58,12 @@ protected:
     float _normalY;
     float _normalZ;
     bool _normalOutdated;
+
+private:
+    // The rectangle's part in the tally; `blended`: drawn with blending on.
+    void count(bool blended) const;
+
+    static Tally s_tally;
 };
 
 #endif

@@ -245,6 +245,39 @@ TEST_F(GphRectDraw, BlendingFollowsAlphaAndTextureMode)
     delete decal;
 }
 
+TEST_F(GphRectDraw, TallyCountsTheRectanglesAndPixelsThatReachTheWindow)
+{
+    gphdraw::writePicture("rect_tally.bmp", gphdraw::redTopBlueBottom());
+    GphAnimatedTexture* picture = look("rect_tally.bmp");
+    struct Case {
+        const char* what;
+        double x;
+        double alpha;
+        GphAnimatedTexture* texture;
+        unsigned long rects, blended;
+        double pixels;
+    };
+    const Case cases[] = {
+        {"fill in view", 0, 1, nullptr, 1, 0, 200 * 100},
+        {"half beyond the right edge", 400, 1, nullptr, 1, 0, 100 * 100},
+        {"out of view", 600, 1, nullptr, 0, 0, 0},
+        {"faded out", 0, 0, nullptr, 0, 0, 0},
+        {"blended picture", 0, 1, picture, 1, 1, 200 * 100},
+    };
+    for (const Case& c : cases) {
+        const ShpCoord at(c.x, 0, -10);
+        GphRect r(200, 100, &at, c.texture, GPH_RECT);
+        r.setAlpha(static_cast<float>(c.alpha));
+        const GphRect::Tally before = GphRect::getTally();
+        r.draw();
+        const GphRect::Tally& after = GphRect::getTally();
+        EXPECT_EQ(c.rects, after.rects - before.rects) << c.what;
+        EXPECT_EQ(c.blended, after.blended - before.blended) << c.what;
+        EXPECT_DOUBLE_EQ(c.pixels, after.pixels - before.pixels) << c.what;
+    }
+    delete picture;
+}
+
 TEST_F(GphRectDraw, TextureWithoutFramesStillDraws)
 {
     GphAnimatedTexture empty;
