@@ -85,12 +85,18 @@ int Level::read(const std::string& fileName, bool placeCamera, bool showObjectiv
 
     char firstLine[kFirstLineSize];
     in.getline(firstLine, kFirstLineSize);
+    const bool empty = in.eof() && in.gcount() == 0;
     // A longer first line leaves its remainder to be read as tokens.
     if (in.fail() && !in.eof()) in.clear();
 
-    const int result = readFields(in, showObjective);
+    std::string failure;
+    const int result = readFields(in, showObjective, failure);
     in.close();
-    if (result != 0) return -1;
+    if (result != 0) {
+        if (empty) failure = "the file is empty";
+        if (!failure.empty()) LOG("Failed to read level " << _fileName << ": " << failure);
+        return -1;
+    }
 
     Map* initial = getMap(_initialMapId);
     if (!initial) {
@@ -103,49 +109,61 @@ int Level::read(const std::string& fileName, bool placeCamera, bool showObjectiv
     return 0;
 }
 
-int Level::readFields(std::istream& in, bool showObjective)
+int Level::readFields(std::istream& in, bool showObjective, std::string& failure)
 {
+    // Until a field is read, a stream that ends has nothing behind the first line.
+    failure = "nothing follows the first line";
     return TaggedText::readBlock(in, "</LEVEL>", [&](const std::string& tag) -> int {
-        if (tag == "<CAMERA_X>") return TaggedText::readValue(in, _cameraX);
-        if (tag == "<CAMERA_Y>") return TaggedText::readValue(in, _cameraY);
-        if (tag == "<OBJECTIVE>") {
-            std::string image;
-            if (TaggedText::readValue(in, image) != 0) return -1;
-            if (showObjective && _gameScreen) _gameScreen->setObjective(image);
-            return 0;
-        }
-        if (tag == "<ERASE_COLOR>") {
-            double r = 0.0, g = 0.0, b = 0.0, a = 0.0;
-            std::string closing;
-            if (!(in >> r >> g >> b >> a) || !TaggedText::readToken(in, closing)) return -1;
-            GphWindow* window = _owner ? _owner->getWindow() : nullptr;
-            if (window)
-                window->setClearColor(static_cast<float>(r), static_cast<float>(g),
-                                      static_cast<float>(b), static_cast<float>(a));
-            return 0;
-        }
-        if (tag == "<PLAYER_X>") {
-            if (TaggedText::readValue(in, _playerX) != 0) return -1;
-            if (_player) _player->setX(_playerX);
-            return 0;
-        }
-        if (tag == "<PLAYER_Y>") {
-            if (TaggedText::readValue(in, _playerY) != 0) return -1;
-            if (_player) _player->setY(_playerY);
-            return 0;
-        }
-        if (tag == "<INITIAL_MAP>") return TaggedText::readValue(in, _initialMapId);
-        if (tag == "<MAP>") return readMap(in);
-        if (tag == "<MUSIC>") return readMusic(in);
-        return TaggedText::kUnknownTag;
+        failure = "it ends before </LEVEL>";
+        const int result = readField(in, tag, showObjective);
+        if (result == TaggedText::kUnknownTag) failure = "unknown tag " + tag;
+        else if (result != 0 && tag == "<MAP>") failure.clear();
+        else if (result != 0) failure = "no valid value for " + tag;
+        return result;
     });
+}
+
+int Level::readField(std::istream& in, const std::string& tag, bool showObjective)
+{
+    if (tag == "<CAMERA_X>") return TaggedText::readValue(in, _cameraX);
+    if (tag == "<CAMERA_Y>") return TaggedText::readValue(in, _cameraY);
+    if (tag == "<OBJECTIVE>") {
+        std::string image;
+        if (TaggedText::readValue(in, image) != 0) return -1;
+        if (showObjective && _gameScreen) _gameScreen->setObjective(image);
+        return 0;
+    }
+    if (tag == "<ERASE_COLOR>") {
+        double r = 0.0, g = 0.0, b = 0.0, a = 0.0;
+        std::string closing;
+        if (!(in >> r >> g >> b >> a) || !TaggedText::readToken(in, closing)) return -1;
+        GphWindow* window = _owner ? _owner->getWindow() : nullptr;
+        if (window)
+            window->setClearColor(static_cast<float>(r), static_cast<float>(g),
+                                  static_cast<float>(b), static_cast<float>(a));
+        return 0;
+    }
+    if (tag == "<PLAYER_X>") {
+        if (TaggedText::readValue(in, _playerX) != 0) return -1;
+        if (_player) _player->setX(_playerX);
+        return 0;
+    }
+    if (tag == "<PLAYER_Y>") {
+        if (TaggedText::readValue(in, _playerY) != 0) return -1;
+        if (_player) _player->setY(_playerY);
+        return 0;
+    }
+    if (tag == "<INITIAL_MAP>") return TaggedText::readValue(in, _initialMapId);
+    if (tag == "<MAP>") return readMap(in);
+    if (tag == "<MUSIC>") return readMusic(in);
+    return TaggedText::kUnknownTag;
 }
 
 int Level::readMap(std::istream& in)
 {
     Map* map = checked(new (std::nothrow) Map(_owner, this, _player));
     if (map->read(in) != 0) {
-        LOG("Failed to read level map");
+        LOG("Failed to read level map on level " << _fileName);
         delete map;
         return -1;
     }

@@ -37,10 +37,11 @@ public:
     // "</LEVEL>" with one "<MAP>" block per room. A file that opens replaces whatever an
     // earlier read left. On success the initial room becomes current, with the camera
     // placed at the file's start position when `placeCamera` is set; `showObjective` hands
-    // the file's objective picture to the owner. 0, or -1 after logging why: a file that
-    // does not open, an unknown tag, a room that fails to read, a file that ends or holds a
-    // bad value before "</LEVEL>", or an initial room that the file does not hold. Rooms
-    // read before a failure stay in the level, but none becomes current.
+    // the file's objective picture to the owner. 0, or -1 after logging one line that names
+    // the file and what was wrong: a file that does not open or is empty, an unknown tag, a
+    // room that fails to read, a file that ends or holds a bad value before "</LEVEL>", or
+    // an initial room that the file does not hold. Rooms read before a failure stay in the
+    // level, but none becomes current.
     int read(const std::string& fileName, bool placeCamera, bool showObjective);
 
     // Running and playing the music.
@@ -129,8 +130,11 @@ public:
     bool isKeyConsumed() const { return _keyConsumed; }
 
 private:
-    // The level's own fields up to "</LEVEL>"; 0 or -1.
-    int readFields(std::istream& in, bool showObjective);
+    // The level's own fields up to "</LEVEL>"; 0, or -1 with `failure` telling what was
+    // wrong (empty when a room's reader has logged it already).
+    int readFields(std::istream& in, bool showObjective, std::string& failure);
+    // One field of the level block: 0, -1, or TaggedText::kUnknownTag.
+    int readField(std::istream& in, const std::string& tag, bool showObjective);
     // One "<MAP>" block: the room is kept under its id unless the id is taken already.
     int readMap(std::istream& in);
     int readMusic(std::istream& in);

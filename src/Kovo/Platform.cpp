@@ -167,7 +167,11 @@ void Platform::update(double seconds)
             _current = _waypoints.begin();
             double leftover;
             approach(seconds, leftover);
+            return;
         }
+        // A switched-off platform stands still, so it carries nothing: the move its barriers
+        // recorded last would otherwise slide whoever stands on it along every frame.
+        shift(0, 0);
         return;
     }
     if (_current == _waypoints.end()) {

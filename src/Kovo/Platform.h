@@ -21,7 +21,8 @@ class Map;
 // At the end of its route a platform travels straight back to its first waypoint, a looping
 // one jumps there at once, and a one-way one stops for good. A bridge is drawn further back
 // (z -209 instead of -203); a one-way bridge extends while it is active and slides back to
-// its first waypoint while it is not, which is how a switch opens and closes it.
+// its first waypoint while it is not, which is how a switch opens and closes it. Any other
+// inactive platform stands still and carries nothing.
 //
 // Active is the sprite's visible flag. The barriers belong to the room's lists once the
 // platform has been read; its picture's animation belongs to the room's image table.

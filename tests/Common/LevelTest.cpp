@@ -800,6 +800,33 @@ TEST_F(LevelFileTest, FailuresAreLoggedAndKeepWhatCameBefore)
     EXPECT_EQ(1, first->getCurrentMap()->getId());
 }
 
+TEST_F(LevelFileTest, EveryFailureLogsOneLineNamingTheFileAndWhatWasWrong)
+{
+    const struct {
+        const char* text;
+        const char* what;
+    } cases[] = {
+        {"", "the file is empty"},
+        {"<LEVEL>", "nothing follows the first line"},
+        {"<LEVEL>\n", "nothing follows the first line"},
+        {"<LEVEL>\n<CAMERA_X>", "no valid value for <CAMERA_X>"},
+        {"<LEVEL>\n<CAMERA_X> </CAMERA_X> </LEVEL>", "no valid value for <CAMERA_X>"},
+        {"<LEVEL>\n<CAMERA_Z> 3 </CAMERA_Z> </LEVEL>", "unknown tag <CAMERA_Z>"},
+        {"<LEVEL>\n<MAP> <MAP_ID> 1 </MAP_ID> </MAP>\n", "it ends before </LEVEL>"},
+        {"<LEVEL>\n<MAP> <MAP_ID> 1 </MAP_ID>", "Failed to read level map on level lvl_fail.xml"},
+    };
+    for (const auto& c : cases) {
+        testsupport::writeText("lvl_fail.xml", c.text);
+        const size_t mark = testsupport::logMessages().size();
+        EXPECT_EQ(-1, newLevel()->read("lvl_fail.xml", true, false)) << c.text;
+        std::vector<std::string> naming;
+        for (const std::string& m : messagesSince(mark))
+            if (m.find("lvl_fail.xml") != std::string::npos) naming.push_back(m);
+        ASSERT_EQ(1u, naming.size()) << c.text;
+        EXPECT_NE(std::string::npos, naming[0].find(c.what)) << naming[0];
+    }
+}
+
 TEST_F(LevelFileTest, FirstLineAndRepeatedBlocks)
 {
     // The first line is skipped when it is shorter than 200 characters.

@@ -9,6 +9,7 @@
 #include "Kovo/Obstacle.h"
 #include "Kovo/Platform.h"
 #include "Kovo/Player.h"
+#include "Kovo/Switch.h"
 #include "MapFrameSupport.h"
 
 namespace {
@@ -243,6 +244,29 @@ TEST_F(MapMotionTest, MovingFloorsCarryTheHeroAcrossAndDown)
         sunk -= down->getLastMoveY();
     }
     EXPECT_GT(sunk, 50);
+}
+
+TEST_F(MapMotionTest, APlatformASwitchTurnsOffCarriesNothing)
+{
+    const std::string room =
+        roomHead(1, 2000, 1000, 2000) +
+        "<PLATFORM> <ANIMATION> 9 </ANIMATION> <LOCATION> 300 100 200 20 </LOCATION>\n" +
+        barrier("FLOOR", 200, 400, 110, 80, "<OFFSET> 30 </OFFSET>") +
+        "<WAYPOINTS> 2 300 100 700 100 </WAYPOINTS> <ID> 7 </ID> </PLATFORM>\n"
+        "<SWITCH> 1500 90 40 40 7 1 </SWITCH>\n</MAP>\n";
+    Map* map = load(room, 300, 110);
+    ASSERT_NE(nullptr, map);
+    const Platform* platform = map->getPlatforms().front();
+    run(10);
+    ASSERT_GT(x(), 320);
+    map->getSwitches().front()->toggle();
+    run(1);
+    const double heroX = x();
+    const double platformX = platform->getX();
+    run(30);
+    EXPECT_EQ(platformX, platform->getX());
+    EXPECT_EQ(heroX, x());
+    EXPECT_DOUBLE_EQ(110, y());
 }
 
 TEST_F(MapMotionTest, OnASlipperyFloorHeSlidesOnLessEachFrame)
