@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev
           libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev
           libopenal-dev libalut-dev libjpeg62-turbo-dev libvorbis-dev
-          xvfb xauth)
+          xvfb xauth
+          clang libclang-rt-dev valgrind)
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

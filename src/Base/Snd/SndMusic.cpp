@@ -6,6 +6,7 @@
 #include "Base/App/Log.h"
 #include "Base/App/Platform.h"
 #include "Base/Snd/SndManager.h"
+#include "Base/Snd/SndMusicCheck.h"
 
 namespace {
 
@@ -51,6 +52,14 @@ SndMusic::SndMusic(const std::string& fileName, bool streaming)
     _file = std::fopen(fileName.c_str(), "rb");
     if (!_file) {
         LOG("Could not open Ogg music file: " << fileName);
+        return;
+    }
+    const std::string fault = SndMusicCheck::check(fileName);
+    if (!fault.empty()) {
+        LOG("Failed to open Ogg stream");
+        LOG("Music file " << fileName << " " << fault << "; it is not played");
+        std::fclose(_file);
+        _file = nullptr;
         return;
     }
     _decoder = checked(new (std::nothrow) OggVorbis_File());

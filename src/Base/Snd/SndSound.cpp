@@ -1,6 +1,8 @@
 #include "Base/Snd/SndSound.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <fstream>
 #include <new>
 
 #include <AL/al.h>
@@ -20,6 +22,65 @@ namespace {
 void clearAlErrors()
 {
     alGetError();
+}
+
+uint32_t littleEndian32(const unsigned char* bytes)
+{
+    return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+uint16_t littleEndian16(const unsigned char* bytes)
+{
+    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
+}
+
+// ALUT's loader allocates whatever a chunk's size asks for before it reads a byte (a chunk it
+// skips, too), so a damaged size can ask for gigabytes. Its walk is followed here first: every
+// chunk up to the samples must lie inside the file, and the format before them must be PCM
+// that OpenAL plays (8 or 16 bits, mono or stereo, a rate). Empty when the file may go on to
+// the loader, else why not.
+std::string checkWavFile(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in) return "cannot be opened";
+    in.seekg(0, std::ios::end);
+    const uint64_t length = static_cast<uint64_t>(in.tellg());
+    in.seekg(0);
+    unsigned char riff[12];
+    if (!in.read(reinterpret_cast<char*>(riff), sizeof riff)) return "is too short for a WAV header";
+    if (std::string(reinterpret_cast<char*>(riff), 4) != "RIFF" ||
+        std::string(reinterpret_cast<char*>(riff) + 8, 4) != "WAVE") {
+        return "is not a RIFF WAVE file";
+    }
+    if (uint64_t{littleEndian32(riff + 4)} + 8 > length) return "is shorter than its RIFF header says";
+
+    bool haveFormat = false;
+    uint64_t at = sizeof riff;
+    for (;;) {
+        unsigned char chunk[8];
+        if (!in.read(reinterpret_cast<char*>(chunk), sizeof chunk)) return "ends before its samples";
+        at += sizeof chunk;
+        const std::string id(reinterpret_cast<char*>(chunk), 4);
+        const uint64_t size = littleEndian32(chunk + 4);
+        if (size > length - at) return "has a \"" + id + "\" chunk longer than the file";
+        if (id == "data") return haveFormat ? "" : "has samples before their format";
+        if (id == "fmt ") {
+            unsigned char format[16];
+            if (size < sizeof format || !in.read(reinterpret_cast<char*>(format), sizeof format))
+                return "has a short format chunk";
+            const uint16_t encoding = littleEndian16(format);
+            const uint16_t channels = littleEndian16(format + 2);
+            const uint32_t rate = littleEndian32(format + 4);
+            const uint16_t bits = littleEndian16(format + 14);
+            if (encoding != 1 || (channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate == 0)
+                return "is in a format other than 8- or 16-bit PCM, mono or stereo";
+            haveFormat = true;
+        }
+        // Chunks of odd size are padded to an even one.
+        at += size + (size & 1);
+        if (at > length) return "ends inside a chunk";
+        in.seekg(static_cast<std::streamoff>(at));
+    }
 }
 
 // ALUT's WAV loader is the one the sound files are written for; freealut marks it
@@ -116,6 +177,13 @@ int SndSound::load()
             LOG(SndManager::errorString(error));
             return -1;
         }
+    }
+
+    const std::string fault = checkWavFile(_fileName);
+    if (!fault.empty()) {
+        LOG("Sound file " << _fileName << " " << fault);
+        LOG("Problem file = " << _fileName);
+        return -1;
     }
 
     ALenum format = AL_FORMAT_STEREO16;
