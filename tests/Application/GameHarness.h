@@ -284,6 +284,12 @@ inline double currentZoom(GphWindow* window)
 // program: other suites' applications find it open.
 class GameApp : public KovoApplication {
 public:
+    // The game time of every frame in a test: a frame of a quick machine.
+    static constexpr unsigned int kFrameMs = 16;
+
+    // The main loop runs on game time: N frames are N steps of kFrameMs on any machine.
+    GameApp() { setClock(AppClock::fixedStep(kFrameMs)); }
+
     std::function<void(int frame)> afterFrame;
     int frames = 0;
     // The frame drawn during start-up, and what had been built by then.
@@ -309,7 +315,7 @@ public:
         if (afterFrame) afterFrame(frames);
     }
     // `count` passes of the main loop: the queued events through the hooks, then a frame.
-    void runFrames(int count = 1, unsigned int ms = 16)
+    void runFrames(int count = 1, unsigned int ms = kFrameMs)
     {
         for (int i = 0; i < count; ++i) {
             pollEvents();

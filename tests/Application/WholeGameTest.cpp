@@ -73,10 +73,8 @@ struct Script {
 // the arrow toward it held until he has passed it, and then does what the move says. Jumps
 // and doors start from the ground; a jump keeps Ctrl held until he has landed, a door keeps Up
 // held until he is in the next room, a throw keeps the space bar held until the charge is
-// full (so the grenade flies as far whatever the frames took) and ends when the throw has
-// been played out. Everything goes in as SDL key events through the main
-// loop; the pilot only watches where the hero is, so the route holds whatever time each frame
-// takes.
+// full and ends when the throw has been played out. Everything goes in as SDL key events
+// through the main loop, which runs on game time: the route is the same on any machine.
 struct Move {
     enum Action { Walk, JumpLeft, JumpUp, JumpRight, Door, ThrowLeft, ThrowRight };
     int map;
@@ -112,7 +110,7 @@ public:
             ADD_FAILURE() << "the level ended before move " << _at;
             return abandon();
         }
-        if (SDL_GetTicks() - _moveStart > MoveTimeoutMs) {
+        if (++_moveFrames > kMoveFrames) {
             ADD_FAILURE() << "move " << _at << " (room " << move.map << ", x " << move.x << ") not done: hero in room "
                           << level->getCurrentMap()->getId() << " at " << hero->getX() << ", " << hero->getY();
             return abandon();
@@ -197,7 +195,8 @@ public:
 
 private:
     enum Phase { Approach, TakingOff, Flying, Entering, Turning, Charging, Throwing };
-    static constexpr Uint32 MoveTimeoutMs = 20000;
+    // Twenty seconds of game time: far more than any move of the route takes.
+    static constexpr int kMoveFrames = 20000 / GameApp::kFrameMs;
 
     static bool onGround(const Player* hero)
     {
@@ -225,7 +224,7 @@ private:
     {
         _phase = Approach;
         _direction = 0;
-        _moveStart = SDL_GetTicks();
+        _moveFrames = 0;
     }
     void next()
     {
@@ -244,7 +243,7 @@ private:
     size_t _at = 0;
     Phase _phase = Approach;
     int _direction = 0;
-    Uint32 _moveStart = 0;
+    int _moveFrames = 0;
     std::set<SDLKey> _held;
 };
 
@@ -422,7 +421,7 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
     // The thug of the tower's ground floor, as the room holds him.
     Character* thug = nullptr;
     int grenades = 0;
-    Uint32 thugWaitStart = 0;
+    int thugWaitFrames = 0;
     auto findThug = [&]() -> Character* {
         const Level* level = game->getLevel();
         if (!level || !level->getCurrentMap()) return nullptr;
@@ -499,14 +498,15 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
     script.waitFor([&] { return pilot.frame(); });
     script.add([&] {
         EXPECT_EQ(grenades - 1, game->getPlayer()->getGrenades());
-        thugWaitStart = SDL_GetTicks();
+        thugWaitFrames = 0;
     });
     // The gas puts him to sleep for good.
     script.waitFor([&] {
         if (!thug || findThug() != thug) return true;
         for (const Grenade* g : game->getLevel()->getCurrentMap()->getGrenades()) pilot.grenadeSeen = g->getX();
         if (!thug->isAsleep()) {
-            if (SDL_GetTicks() - thugWaitStart < 10000) return false;
+            // Ten seconds of game time: the gas has long spread by then.
+            if (++thugWaitFrames < 10000 / static_cast<int>(GameApp::kFrameMs)) return false;
             ADD_FAILURE() << "the thug is still awake, in state " << thug->getState() << " at " << thug->getX()
                           << "; the grenade was last seen at x " << pilot.grenadeSeen << ", thrown from "
                           << game->getPlayer()->getX();
@@ -626,12 +626,12 @@ TEST_F(GameTest, TitleMenuNewGameLevelToItsExitSaveNewGameLoadThenExit)
         reached = "exit clicked";
     });
 
-    // The level is played in real time: a loop that does not end by itself within a few
-    // minutes fails rather than hangs.
-    const Uint32 deadline = SDL_GetTicks() + 240000;
-    app->afterFrame = [&](int) {
+    // A loop that does not end by itself within a few minutes of game time fails rather than
+    // hangs.
+    const int lastFrame = 240000 / GameApp::kFrameMs;
+    app->afterFrame = [&](int frame) {
         script.frame(10);
-        if (SDL_GetTicks() > deadline) {
+        if (frame > lastFrame) {
             ADD_FAILURE() << "the main loop did not end";
             app->quit();
         }

@@ -15,7 +15,7 @@ const Sint32 axisDeadZoneY = 15000;
 
 }  // namespace
 
-AppBase::AppBase() : _window(nullptr), _quit(false), _joystick(nullptr), _axis_x(0), _axis_y(0) {}
+AppBase::AppBase() : _window(nullptr), _quit(false), _clock(), _joystick(nullptr), _axis_x(0), _axis_y(0) {}
 
 AppBase::~AppBase()
 {
@@ -46,16 +46,12 @@ int AppBase::init()
 void AppBase::run()
 {
     try {
-        Uint32 previous = SDL_GetTicks();
+        _clock.start();
         while (!_quit) {
-            const Uint32 now = SDL_GetTicks();
-            Uint32 elapsed = now - previous;
-            if (elapsed > maxFrameMs) elapsed = maxFrameMs;
+            const unsigned int elapsed = _clock.step();
             pollEvents();
             update(elapsed);
             SndSoundEffect::updateAll();
-            // Taken before the events, so the time spent on this pass counts toward the next.
-            previous = now;
             SDL_Delay(1);
         }
     } catch (...) {

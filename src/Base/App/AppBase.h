@@ -3,6 +3,8 @@
 
 #include <SDL/SDL.h>
 
+#include "Base/App/AppClock.h"
+
 class GphWindow;
 
 // The code of a special key handed to onKeyDown and onKeyUp. Either Shift, Ctrl or Alt key
@@ -39,8 +41,11 @@ public:
     // Starts SDL (video and joystick), opens the first joystick, arranges SDL's shutdown at
     // process exit and calls onInit. 0 when a window exists afterwards, else -1.
     int init();
-    // The main loop: runs until the quit flag is set or an exception escapes a pass.
+    // The main loop: runs until the quit flag is set or an exception escapes a pass. Each
+    // pass hands update the time its clock gives.
     void run();
+    // The clock of the main loop; the machine's own until another is set.
+    void setClock(const AppClock& clock) { _clock = clock; }
     // onShutdown, then closes the joystick.
     void shutdown();
 
@@ -74,7 +79,7 @@ public:
     virtual void onRightButtonUp(double /*x*/, double /*y*/) {}
 
     // The longest step handed to update: a slow frame slows the game rather than jumping it.
-    static constexpr unsigned int maxFrameMs = 30;
+    static constexpr unsigned int maxFrameMs = AppClock::maxStepMs;
 
     // The special-key code of an SDL keysym; false for a character key.
     static bool specialKey(int sym, AppKey& key);
@@ -102,6 +107,7 @@ protected:
 
 private:
     bool _quit;
+    AppClock _clock;
     SDL_Joystick* _joystick;
     Sint32 _axis_x;
     Sint32 _axis_y;

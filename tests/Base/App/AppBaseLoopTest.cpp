@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -127,6 +128,24 @@ TEST(AppBaseLoop, ElapsedTimeIsClampedAndCountsTheWholePreviousPass)
     for (size_t i : {1u, 2u, 4u, 5u}) {
         EXPECT_GE(app.elapsed[i], 9u) << "pass " << i + 1;
         EXPECT_LE(app.elapsed[i], 30u) << "pass " << i + 1;
+    }
+}
+
+TEST(AppBaseLoop, AFixedStepClockHandsEveryPassItsStepHoweverLongThePassTook)
+{
+    // A step above the clamp is clamped as the machine's clock would be.
+    for (unsigned int step : {16u, 45u}) {
+        RecordingApp app;
+        app.setClock(AppClock::fixedStep(step));
+        app.script = [](RecordingApp& a, int frame) {
+            if (frame == 2) SDL_Delay(60);
+            if (frame == 4) a.quit();
+        };
+        startApp(app);
+        app.run();
+        app.shutdown();
+        const unsigned int expected = std::min(step, AppBase::maxFrameMs);
+        EXPECT_EQ(std::vector<unsigned int>(4, expected), app.elapsed) << step;
     }
 }
 
