@@ -202,6 +202,38 @@ void ChapterPage::revealBonus(bool smallPictures, bool hidePlaceholder)
     if (hidePlaceholder && _placeholder) _placeholder->hide();
 }
 
+const std::vector<ChapterPage::Button>& ChapterPage::laterRing()
+{
+    static const std::vector<Button> ring = {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5, kPreviousPage, kNextPage, kSlot6};
+    return ring;
+}
+
+const std::vector<ChapterPage::Button>& ChapterPage::laterLeftTests()
+{
+    static const std::vector<Button> tests = {kSlot1, kSlot6, kNextPage, kPreviousPage,
+                                              kSlot5, kSlot4, kSlot3, kSlot2};
+    return tests;
+}
+
+const std::vector<ChapterPage::Button>& ChapterPage::laterRightTests()
+{
+    return laterRing();
+}
+
+void ChapterPage::lightNextUndone(Button finished, int slots)
+{
+    // Past the regular slots (a bonus level) the search starts at slot 1.
+    const int from = finished + 1 < slots ? finished + 1 : 0;
+    for (int n = 0; n < slots; ++n) {
+        const int slot = (from + n) % slots;
+        if (!_level_done[slot]) {
+            light(static_cast<Button>(slot));
+            return;
+        }
+    }
+    light(kNextPage);
+}
+
 void ChapterPage::levelCompleted(const std::string& fileName, int exitCode)
 {
     for (int i = 0; i < kSlotCount; ++i) {

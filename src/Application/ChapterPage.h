@@ -89,6 +89,13 @@ public:
 
     ~ChapterPage() override;
 
+    // The button ring of the pages after the first: the five regular slots, the previous-
+    // and next-page buttons and slot 6, with the orders in which Left and Right look for the
+    // lit button.
+    static const std::vector<Button>& laterRing();
+    static const std::vector<Button>& laterLeftTests();
+    static const std::vector<Button>& laterRightTests();
+
     // The owner reports that the hero left the level `fileName` through an exit with code
     // `exitCode`: a level of this page is marked done and its button closed, the chapter's
     // rule opens further buttons and lights one. A file that is not one of the page's levels
@@ -165,6 +172,9 @@ protected:
     // `hidePlaceholder` takes the placeholder picture away.
     void revealBonus(bool smallPictures, bool hidePlaceholder);
     void countKeyLevel() { ++_key_levels_done; }
+    // Lights the first of the first `slots` slots that is not done, searching from the one
+    // after `finished` round to slot 1; with all of them done, the next-page button.
+    void lightNextUndone(Button finished, int slots);
 
 private:
     // From the lit button `start` of the ring at `index`, the next enabled one in `step`'s

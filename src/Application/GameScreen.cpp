@@ -7,6 +7,11 @@
 
 #include "Application/KovoApplication.h"
 #include "Application/PageScreen1.h"
+#include "Application/PageScreen2.h"
+#include "Application/PageScreen3.h"
+#include "Application/PageScreen4.h"
+#include "Application/PageScreen5.h"
+#include "Application/PageScreen6.h"
 #include "Base/App/Log.h"
 #include "Base/App/Platform.h"
 #include "Base/Gph/GphCamera.h"
@@ -59,6 +64,11 @@ GameScreen::GameScreen(KovoApplication* app)
       _app(app),
       _loadingIcon(nullptr),
       _page1(nullptr),
+      _page2(nullptr),
+      _page3(nullptr),
+      _page4(nullptr),
+      _page5(nullptr),
+      _page6(nullptr),
       _pageIndex(1),
       _level(nullptr),
       _endedLevel(nullptr),
@@ -89,6 +99,11 @@ int GameScreen::newGame()
     _scorePanel->show();
     replace(_pdaPanel, build<PdaPanel>(_app, _player));
     replace(_page1, build<PageScreen1>(_app, this));
+    replace(_page2, build<PageScreen2>(_app, this));
+    replace(_page3, build<PageScreen3>(_app, this));
+    replace(_page4, build<PageScreen4>(_app, this));
+    replace(_page5, build<PageScreen5>(_app, this));
+    replace(_page6, build<PageScreen6>(_app, this));
     replace(_loadingIcon, build<UiIcon>(_app, 0, "loadingchapter.pcx", 0.0, 0.0, -10.0, 512.0, 64.0, true));
     _loadingIcon->hide();
     return 0;
@@ -107,6 +122,11 @@ void GameScreen::deleteGameObjects()
     discardLevel();
     discardEndedLevel();
     destroy(_loadingIcon);
+    destroy(_page6);
+    destroy(_page5);
+    destroy(_page4);
+    destroy(_page3);
+    destroy(_page2);
     destroy(_page1);
     _pageIndex = 1;
 }
@@ -136,8 +156,18 @@ void GameScreen::setLevelAside()
 
 UiWindow* GameScreen::getPage(int index) const
 {
+    if (index == kPageCount) return _page6;
+    return getChapterPage(index);
+}
+
+ChapterPage* GameScreen::getChapterPage(int index) const
+{
     switch (index) {
     case 1: return _page1;
+    case 2: return _page2;
+    case 3: return _page3;
+    case 4: return _page4;
+    case 5: return _page5;
     default: return nullptr;
     }
 }
@@ -252,12 +282,15 @@ void GameScreen::loadLevel(const std::string& fileName)
 
 void GameScreen::nextPage()
 {
+    // Only the chapter pages have a next page.
+    if (_pageIndex >= kPageCount) return;
     ++_pageIndex;
+    if (_pageIndex == kPageCount && _page6 && _page5) _page6->showSummary(_app, _page5->isBonusLevelDone());
 }
 
 void GameScreen::previousPage()
 {
-    --_pageIndex;
+    if (_pageIndex > 1) --_pageIndex;
 }
 
 void GameScreen::setObjective(const std::string& imageFileName)
@@ -286,7 +319,7 @@ void GameScreen::onLevelFinished(const std::string& levelFileName, int exitCode)
 {
     setLevelAside();
     showCursor();
-    if (_pageIndex == 1 && _page1) _page1->levelCompleted(levelFileName, exitCode);
+    if (ChapterPage* page = getChapterPage(_pageIndex)) page->levelCompleted(levelFileName, exitCode);
 }
 
 void GameScreen::resume()
@@ -427,7 +460,7 @@ int GameScreen::saveGame(const std::string& fileName)
     out << _pageIndex << ' ';
     int result = 0;
     for (int index = 1; index < kPageCount && result == 0; ++index) {
-        if (UiWindow* page = getPage(index)) result = page->writeState(out);
+        if (ChapterPage* page = getChapterPage(index)) result = page->writeState(out);
     }
     if (result == 0) result = _pdaPanel->writeState(out);
     if (result == 0) result = _scorePanel->writeState(out);
@@ -489,8 +522,11 @@ int GameScreen::readGame(std::istream& in, const std::string& fileName)
     _pageIndex = pageIndex;
     int result = 0;
     for (int index = 1; index < kPageCount && result == 0; ++index) {
-        if (UiWindow* page = getPage(index)) result = page->readState(in);
+        if (ChapterPage* page = getChapterPage(index)) result = page->readState(in);
     }
+    // The summary's picture follows chapter 5 as loaded, as an arrival from it would pick it.
+    if (result == 0 && _pageIndex == kPageCount && _page6 && _page5)
+        _page6->showSummary(_app, _page5->isBonusLevelDone());
     if (result == 0) result = _pdaPanel->readState(in);
     if (result == 0) result = _scorePanel->readState(in);
     if (result != 0) return result;

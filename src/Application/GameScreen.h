@@ -8,9 +8,15 @@
 #include "Base/Ui/UiWindow.h"
 #include "Common/LevelOwner.h"
 
+class ChapterPage;
 class KovoApplication;
 class Level;
 class PageScreen1;
+class PageScreen2;
+class PageScreen3;
+class PageScreen4;
+class PageScreen5;
+class PageScreen6;
 class PdaPanel;
 class Player;
 class ScorePanel;
@@ -60,6 +66,8 @@ public:
     // Reads the level file and starts it, the loading picture showing meanwhile. A file that
     // does not load leaves no level: the page stays.
     void loadLevel(const std::string& fileName) override;
+    // The page after the current one; arriving at the summary picks its picture by chapter
+    // 5's bonus level.
     void nextPage() override;
     void previousPage() override;
 
@@ -96,9 +104,13 @@ public:
     Level* getEndedLevel() const { return _endedLevel; }
     UiIcon* getLoadingIcon() const { return _loadingIcon; }
     PageScreen1* getPage1() const { return _page1; }
+    PageScreen5* getPage5() const { return _page5; }
+    PageScreen6* getPage6() const { return _page6; }
     int getPageIndex() const { return _pageIndex; }
     // The page of that index (1 to 6), or null.
     UiWindow* getPage(int index) const;
+    // The chapter page of that index (1 to 5), or null.
+    ChapterPage* getChapterPage(int index) const;
     double getKeptCameraX() const { return _keptCameraX; }
     double getKeptCameraY() const { return _keptCameraY; }
 
@@ -125,6 +137,11 @@ private:
     KovoApplication* _app;
     UiIcon* _loadingIcon;
     PageScreen1* _page1;
+    PageScreen2* _page2;
+    PageScreen3* _page3;
+    PageScreen4* _page4;
+    PageScreen5* _page5;
+    PageScreen6* _page6;
     int _pageIndex;
     Level* _level;
     Level* _endedLevel;

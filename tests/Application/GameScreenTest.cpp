@@ -279,7 +279,7 @@ TEST_F(GameScreenTest, SavedGamesThatCannotBeWrittenOrReadFail)
 
     // A saved level whose file is gone: no level is left to run.
     ASSERT_EQ(0, game->newGame());
-    testsupport::writeText("gs_gone.dat", "1 0 0 0 0 0 0 0 none 0 0 0 0 0 1 gs_gone.xml 1 0 0 ");
+    testsupport::writeText("gs_gone.dat", "1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 none 0 0 0 0 0 1 gs_gone.xml 1 0 0 ");
     EXPECT_NE(0, game->restoreGame("gs_gone.dat"));
     EXPECT_TRUE(testsupport::logContains("Failed to restore save game for level"));
     EXPECT_EQ(nullptr, game->getLevel());
