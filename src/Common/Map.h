@@ -5,6 +5,7 @@
 #include <list>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "Base/App/AppBase.h"
 #include "Common/MapImageTable.h"
@@ -263,8 +264,11 @@ private:
     void linkCharacter(Character* character, const CharacterRecord& record);
 
     // --- Saved state (MapState.cpp) ---
-    // The characters' carried items and the dropped items still lying.
+    // The characters' carried items and the dropped items still lying, written only when
+    // something differs from what the level file gives, so that a room where nothing was
+    // carried or dropped keeps the plain saved layout.
     void writeRunTimeItems(std::ostream& out);
+    // Reads them when they come next; without them the file's carried items stand.
     int readRunTimeItems(std::istream& in);
 
     // --- Drawing (MapDraw.cpp) ---
@@ -449,6 +453,8 @@ private:
     bool _heldDown;
     bool _inputEnabled;
     size_t _fileItemCount;
+    // The item each character carried as the level file gave it, in list order.
+    std::vector<int> _fileCarried;
 };
 
 #endif

@@ -294,6 +294,7 @@ int Map::readCharacter(std::istream& in)
             _characters.push_back(character);
         }
         if (record.carriedItem >= 0) character->setCarriedItem(record.carriedItem);
+        _fileCarried.push_back(character->getCarriedItem());
     }
     return readClosing(in) ? 0 : -1;
 }

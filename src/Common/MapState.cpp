@@ -102,13 +102,19 @@ int Map::writeState(std::ostream& out)
 
 void Map::writeRunTimeItems(std::ostream& out)
 {
-    out << "<CARRIED> ";
-    for (Character* character : _characters) out << character->getCarriedItem() << ' ';
-    out << "</CARRIED> ";
     std::list<Item*> dropped;
     size_t index = 0;
     for (Item* item : _items)
         if (index++ >= _fileItemCount && !item->isCollected()) dropped.push_back(item);
+    bool asRead = dropped.empty();
+    index = 0;
+    for (Character* character : _characters)
+        asRead = asRead && index < _fileCarried.size() && character->getCarriedItem() == _fileCarried[index++];
+    if (asRead) return;
+
+    out << "<CARRIED> ";
+    for (Character* character : _characters) out << character->getCarriedItem() << ' ';
+    out << "</CARRIED> ";
     out << "<DROPPED> " << dropped.size() << ' ';
     for (Item* item : dropped)
         out << item->getType() << ' ' << item->getX() << ' ' << item->getY() << ' ';
@@ -189,11 +195,17 @@ int Map::readState(std::istream& in)
 
 int Map::readRunTimeItems(std::istream& in)
 {
+    // What follows is either this extension or the next room's block (or the level's end):
+    // a token that is not the extension's tag is left to its reader.
     std::string token;
+    in >> std::ws;
+    if (in.peek() == std::char_traits<char>::eof()) return 0;
+    const std::streampos start = in.tellg();
     if (!TaggedText::readToken(in, token)) return -1;
     if (token != "<CARRIED>") {
-        LOG("Unknown tag: " << token);
-        return -1;
+        in.clear();
+        in.seekg(start);
+        return in ? 0 : -1;
     }
     std::list<int> carried;
     for (size_t i = 0; i < _characters.size(); ++i) {
