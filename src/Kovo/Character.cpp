@@ -5,8 +5,17 @@
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
+#include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
+#include "Common/Map.h"
 #include "Kovo/ObjectPictures.h"
+
+namespace {
+
+// A sleeping actor makes a new Z picture every this many milliseconds.
+const int kSleepZPeriod = 1000;
+
+}  // namespace
 
 Character::Character(Map* map, Player* player, CharacterType type, double horizontalInset,
                      double topInset, int anchor, bool harmful, bool gasImmune, int hitPoints,
@@ -34,7 +43,12 @@ Character::Character(Map* map, Player* player, CharacterType type, double horizo
       _start_state(state),
       _facing_left(facingLeft),
       _ignores_gas_cloud(ignoresGasCloud),
-      _carried_item(-1)
+      _carried_item(-1),
+      _vertical_speed(0),
+      _hurt_sound_played(false),
+      _knock_blocked(false),
+      _sleep_z_list(),
+      _sleep_z_timer(0)
 {
     setAnchor(anchor);
 }
@@ -49,6 +63,9 @@ Character::~Character()
     }
     for (auto& entry : _animations) delete entry.second;
     _animations.clear();
+    _sleep_z_list.clear();
+    for (SndSoundEffect* sound : _sounds) SndSoundEffect::release(sound);
+    _sounds.clear();
 }
 
 Reaction* Character::react()
@@ -58,7 +75,10 @@ Reaction* Character::react()
 
 void Character::think(unsigned, double) {}
 
-void Character::drawEffects() {}
+void Character::drawEffects()
+{
+    _sleep_z_list.draw();
+}
 
 double Character::getCollisionLeft() const
 {
@@ -170,8 +190,198 @@ GphAnimatedTexture* Character::findAnimation(CharacterState state) const
 
 void Character::showStateAnimation()
 {
-    GphAnimatedTexture* animation = findAnimation(_state);
+    showState(_state);
+}
+
+void Character::showState(CharacterState state)
+{
+    GphAnimatedTexture* animation = findAnimation(state);
     if (animation && _drawable) _drawable->setAnimatedTexture(animation);
+}
+
+bool Character::enterState(CharacterState state, bool rewind)
+{
+    GphAnimatedTexture* animation = findAnimation(state);
+    if (!animation) return false;
+    if (rewind) animation->setCurrentFrame(0);
+    if (_drawable) _drawable->setAnimatedTexture(animation);
+    _state = state;
+    onEnterState(state);
+    return true;
+}
+
+bool Character::turnTo(CharacterState state, bool faceLeft)
+{
+    if (!enterState(state, true)) return false;
+    _facing_left = faceLeft;
+    return true;
+}
+
+void Character::onEnterState(CharacterState) {}
+
+void Character::advanceAnimation(unsigned ms)
+{
+    GphAnimatedTexture::advance(_drawable ? _drawable->getAnimatedTexture() : nullptr, ms);
+}
+
+bool Character::showsFrame(CharacterState state, unsigned frame) const
+{
+    const GphAnimatedTexture* animation = findAnimation(state);
+    if (!animation) return false;
+    if (frame == kLastFrame) {
+        if (animation->getFrameCount() == 0) return false;
+        frame = animation->getFrameCount() - 1;
+    }
+    return animation->getCurrentFrame() == frame;
+}
+
+SndSoundEffect* Character::loadSound(const char* fileName)
+{
+    SndSoundEffect* sound = SndSoundEffect::create(fileName);
+    if (sound) _sounds.push_back(sound);
+    return sound;
+}
+
+void Character::playSound(SndSoundEffect* sound)
+{
+    SndSoundEffect::playAt(sound, ShpCoord(getX(), getY(), 0));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Falling and the knock-out tail
+
+void Character::accelerateDown(double seconds)
+{
+    if (_vertical_speed > -GameConstants::maxFallSpeed)
+        _vertical_speed -= (_map ? _map->getGravity() : 0.0) * seconds;
+}
+
+bool Character::landsOnFloor(double* dx, double* dy) const
+{
+    return _map && _map->landOnFloor(getX(), getY(), getBottom(), dx, dy);
+}
+
+bool Character::thinkKnockedOut(unsigned ms, double seconds, const KnockOutLook& look)
+{
+    switch (_state) {
+    case CharacterStateFallLeft:
+    case CharacterStateFallRight: fallOffLedge(seconds, look.fallSound, look.slamSound); break;
+    case CharacterStateBonkedLeft:
+    case CharacterStateBonkedRight:
+        if (knockOutRunsOut(look.bonkSound, look.outFrame)) fallAsleep();
+        break;
+    case CharacterStateStunnedLeft:
+    case CharacterStateStunnedRight:
+        if (knockOutRunsOut(look.gasSound, look.outFrame)) fallAsleep();
+        break;
+    case CharacterStateWallSlamLeft:
+    case CharacterStateWallSlamRight: slammed(look.slamSound, look.slamRebound); break;
+    case CharacterStateKnockedBackLeft:
+    case CharacterStateKnockedBackRight: knockedAway(seconds, look.knockSound); break;
+    case CharacterStateAsleepLeft:
+    case CharacterStateAsleepRight: sleep(ms, look.sleepZ); break;
+    default: return false;
+    }
+    return true;
+}
+
+bool Character::knockOutRunsOut(SndSoundEffect* sound, unsigned outFrame)
+{
+    showStateAnimation();
+    if (!_hurt_sound_played) {
+        playSound(sound);
+        _hurt_sound_played = true;
+        return false;
+    }
+    return showsFrame(_state, outFrame);
+}
+
+void Character::slammed(SndSoundEffect* sound, double rebound)
+{
+    const bool slammedLeft = _state == CharacterStateWallSlamLeft;
+    if (!knockOutRunsOut(sound, kLastFrame)) return;
+    fallAsleep();
+    move(slammedLeft ? rebound : -rebound, 0, 0);
+}
+
+void Character::fallOffLedge(double seconds, SndSoundEffect* fallSound,
+                             SndSoundEffect* landSound)
+{
+    showStateAnimation();
+    // The fall pictures run first; the drop starts once they reach their last frame, which
+    // each think then holds afresh.
+    if (!showsFrame(_state, kLastFrame)) return;
+    findAnimation(_state)->setCurrentFrame(kLastFrame);
+    if (!_hurt_sound_played) {
+        playSound(fallSound);
+        _hurt_sound_played = true;
+        return;
+    }
+    double dx = 0;
+    double dy = seconds * _vertical_speed;
+    if (landsOnFloor(&dx, &dy)) {
+        fallAsleep();
+        if (fallSound) fallSound->stop();
+        playSound(landSound);
+        return;
+    }
+    accelerateDown(seconds);
+    move(dx, dy, 0);
+}
+
+void Character::knockedAway(double seconds, SndSoundEffect* sound)
+{
+    showState(_facing_left ? CharacterStateStunnedLeft : CharacterStateStunnedRight);
+    if (!_hurt_sound_played) {
+        playSound(sound);
+        _hurt_sound_played = true;
+        return;
+    }
+    if (!_knock_blocked) {
+        double dx = 2 * _speed * seconds * (_state == CharacterStateKnockedBackLeft ? -1 : 1);
+        double dy = seconds * _vertical_speed;
+        if (landsOnFloor(&dx, &dy)) {
+            fallAsleep();
+            return;
+        }
+        if (_map && _map->moveVertically(getX(), getY(), getLeft(), getRight(), getTop(),
+                                         getBottom(), false, &dx, &dy)) {
+            move(dx, dy, 0);
+        } else {
+            // A wall: the flight goes on straight down.
+            move(0, dy, 0);
+            _knock_blocked = true;
+        }
+        accelerateDown(seconds);
+        return;
+    }
+    double dx = 0;
+    double dy = seconds * _vertical_speed;
+    if (landsOnFloor(&dx, &dy)) {
+        fallAsleep();
+        return;
+    }
+    accelerateDown(seconds);
+    move(0, dy, 0);
+}
+
+void Character::sleep(unsigned ms, const SleepZSpot& spot)
+{
+    showStateAnimation();
+    _sleep_z_timer += ms;
+    if (_sleep_z_timer < kSleepZPeriod) return;
+    _sleep_z_timer = 0;
+    const bool left = _state == CharacterStateAsleepLeft;
+    double x = getX();
+    if (spot.from == SleepZSpot::LeftEdge) x = left ? getLeft() : getRight();
+    else if (spot.from == SleepZSpot::RightEdge) x = left ? getRight() : getLeft();
+    x += left ? spot.across : -spot.across;
+    _sleep_z_list.add(x, getY() + spot.up);
+}
+
+void Character::updateSleepZ(double seconds)
+{
+    _sleep_z_list.update(seconds);
 }
 
 void Character::addAnimation(CharacterState state, const std::vector<std::string>& fileNames,

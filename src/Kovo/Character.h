@@ -10,12 +10,14 @@
 #include "Common/Sprite.h"
 #include "Kovo/CharacterState.h"
 #include "Kovo/CharacterType.h"
+#include "Kovo/SleepZList.h"
 
 class GphAnimatedTexture;
 class GphRect;
 class Map;
 class Player;
 class Reaction;
+class SndSoundEffect;
 
 // The animations of a character by CharacterState. Each value is owned and belongs to one
 // key only.
@@ -31,8 +33,22 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 // The Sprite visible flag is the actor's active switch; an inactive actor is still drawn and
 // still thinks.
 //
-// A subclass constructor, after this one: sets its own fields, sets the anchor again,
-// calls buildAnimations, makes its drawable (makeDrawable) and sizes the sprite.
+// Writing a new actor class:
+// - The constructor, after this one: sets its own fields, sets the anchor again, calls
+//   buildAnimations, makes its drawable (makeDrawable), sizes the sprite and loads its
+//   sounds with loadSound (released with the actor).
+// - think runs the Part's state machine: one method per group of states for what the actor
+//   does awake, and thinkKnockedOut for the knock-out, fall and sleep states the Part
+//   describes as every knocked-out actor does (bonked or gassed, a sound once and asleep at
+//   a frame; a wall slam; a fall off a ledge; a knock by a machine; asleep with rising Z
+//   pictures), with the class's sounds and numbers in a KnockOutLook. A Part that words one
+//   of those states differently uses the pieces (knockOutRunsOut, fallOffLedge, slammed,
+//   knockedAway, sleep) around its own lines. advanceAnimation ends the think.
+// - Every switch of state the think makes goes through enterState (or turnTo when the
+//   actor turns round with it); what the class counts per state (timers, turning points)
+//   starts afresh in its onEnterState, the one place that resets them.
+// - Sleep Z pictures are the base's: updateSleepZ at the start of every think of an actor
+//   that shows sleep, drawn by the base drawEffects.
 class Character : public Sprite {
 public:
     Character(Map* map, Player* player, CharacterType type, double horizontalInset,
@@ -54,7 +70,7 @@ public:
     virtual Reaction* react();
     // The per-frame state machine: the frame's time in whole milliseconds and in seconds.
     virtual void think(unsigned ms, double seconds);
-    // The actor's extra pictures (its sleep pictures).
+    // The actor's extra pictures: its sleep Z pictures.
     virtual void drawEffects();
     // Fills the animation map; called once by the subclass constructor.
     virtual void buildAnimations() = 0;
@@ -104,6 +120,15 @@ public:
     void setCarriedItem(int itemType) { _carried_item = itemType; }
     int getCarriedItem() const { return _carried_item; }
 
+    // Units per second, up positive, while falling or knocked away.
+    double getVerticalSpeed() const { return _vertical_speed; }
+    // The knock-out sound has been played; one flag for every knock-out state.
+    bool isHurtSoundPlayed() const { return _hurt_sound_played; }
+    // A knocked-away flight has met a wall and goes on straight down.
+    bool isKnockBlocked() const { return _knock_blocked; }
+    const SleepZList& getSleepZList() const { return _sleep_z_list; }
+    int getSleepZTimer() const { return _sleep_z_timer; }
+
     // Stunned by a grenade or gas: 39 facing left, else 40.
     void stun();
     // Hit on the head by a falling obstacle: 32 facing left, else 33.
@@ -116,10 +141,90 @@ public:
     // 41 and 42.
     bool isAsleep() const;
 
+    // The mark on a frame number that means an animation's last frame, whatever its length.
+    static constexpr unsigned kLastFrame = ~0u;
+
 protected:
+    // Where a sleeping actor's Z pictures appear, given for sleep facing left (41) and
+    // mirrored for 42: from its left edge, centre or right edge, `across` to the right
+    // (negative: to the left), `up` above its position.
+    struct SleepZSpot {
+        enum From { LeftEdge, Centre, RightEdge };
+        From from;
+        double across;
+        double up;
+    };
+
+    // The sounds and numbers of one class's knock-outs; a null sound is skipped.
+    struct KnockOutLook {
+        // Bonked by a falling obstacle (32, 33) and stunned by a grenade or gas (39, 40).
+        SndSoundEffect* bonkSound;
+        SndSoundEffect* gasSound;
+        // Slammed into a wall (55, 56); a fall off a ledge lands with it too.
+        SndSoundEffect* slamSound;
+        // Toppling off a ledge (12, 13) and knocked away by a machine (57, 58).
+        SndSoundEffect* fallSound;
+        SndSoundEffect* knockSound;
+        // The frame of the bonked and gassed pictures at which the actor falls asleep.
+        unsigned outFrame;
+        // How far a slammed body moves back off the wall as it falls asleep.
+        double slamRebound;
+        SleepZSpot sleepZ;
+    };
+
+    // --- State entry ---
+    // Switches to a state and shows its animation, from the first frame when `rewind`,
+    // else from where it stood; then onEnterState. False, and nothing changed, when the
+    // state has no animation.
+    bool enterState(CharacterState state, bool rewind);
+    // enterState from the first frame, turning the actor to face left or right with it.
+    bool turnTo(CharacterState state, bool faceLeft);
+    // What the class counts per state, started afresh on entering it; the base has nothing.
+    virtual void onEnterState(CharacterState state);
+
+    // --- Pictures and sounds ---
     // Gives the drawable the current state's animation when the map has one; otherwise the
     // drawable keeps what it shows. The animation is not restarted.
     void showStateAnimation();
+    // The same with another state's animation (a state shown with a borrowed picture).
+    void showState(CharacterState state);
+    // The drawable's animation advanced by the frame; a missing one is left alone.
+    void advanceAnimation(unsigned ms);
+    // True when the state's animation shows that frame (or its last, for kLastFrame).
+    bool showsFrame(CharacterState state, unsigned frame) const;
+    // A sound made for this actor and released with it; null when it cannot be made.
+    SndSoundEffect* loadSound(const char* fileName);
+    // Restarts a sound at the actor's position; a null sound is skipped.
+    void playSound(SndSoundEffect* sound);
+
+    // --- Falling ---
+    // Gravity's step, only while not yet falling at the largest speed.
+    void accelerateDown(double seconds);
+    // The room's landing test with the actor's feet.
+    bool landsOnFloor(double* dx, double* dy) const;
+
+    // --- The knock-out tail ---
+    // The step of a knock-out, fall or sleep state (12, 13, 32, 33, 39 to 42, 55 to 58)
+    // with the class's look; false, and nothing done, in any other state.
+    bool thinkKnockedOut(unsigned ms, double seconds, const KnockOutLook& look);
+    // Bonked, gassed or slammed: the current state's picture keeping its frame; the first
+    // think plays the sound once (and ends there); afterwards true when the picture shows
+    // `outFrame` (kLastFrame: its last).
+    bool knockOutRunsOut(SndSoundEffect* sound, unsigned outFrame);
+    // Toppling off a ledge: the fall pictures run to their last frame and hold it; then the
+    // fall sound once, then a fall under gravity until a floor lands the actor asleep with
+    // the landing sound.
+    void fallOffLedge(double seconds, SndSoundEffect* fallSound, SndSoundEffect* landSound);
+    // A wall slam running out: asleep, moved `rebound` back off the wall.
+    void slammed(SndSoundEffect* sound, double rebound);
+    // Knocked away (57 left, 58 right) with the stunned picture: the sound once, then a
+    // flight at twice the speed that a wall turns straight down, until a floor lands it
+    // asleep.
+    void knockedAway(double seconds, SndSoundEffect* sound);
+    // Asleep: the state's picture, and a new Z picture at the spot every second.
+    void sleep(unsigned ms, const SleepZSpot& spot);
+    // Rises and fades the Z pictures; every think of an actor that shows sleep starts so.
+    void updateSleepZ(double seconds);
     // Builds the animation of the files (see ObjectPictures) and keeps it under the state,
     // deleting any animation the state had.
     void addAnimation(CharacterState state, const std::vector<std::string>& fileNames,
@@ -153,8 +258,16 @@ protected:
     bool _facing_left;
     bool _ignores_gas_cloud;
     int _carried_item;
+    double _vertical_speed;
+    bool _hurt_sound_played;
+    bool _knock_blocked;
+    SleepZList _sleep_z_list;
+    int _sleep_z_timer;
 
 private:
+    // What loadSound made, released with the actor.
+    std::vector<SndSoundEffect*> _sounds;
+
     Character(const Character&) = delete;
     Character& operator=(const Character&) = delete;
 };

@@ -3,11 +3,8 @@
 #include <cstdlib>
 #include <new>
 #include <string>
+#include <vector>
 
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphRect.h"
-#include "Base/Shp/ShpCoord.h"
-#include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
@@ -15,37 +12,39 @@
 
 namespace {
 
-const double side = 120.0;
-const double horizontalInset = 30.0;
-const double topInset = 5.0;
-const int hitPoints = 1;
-const double alarmRange = 250.0;
-const double sightRange = 310.0;
-const int idleTurn = 2;
-const int reserved = 2;
+// 120 by 120, its collision box 30 in from each side and 5 below its top.
+const double kSide = 120.0;
+const double kHorizontalInset = 30.0;
+const double kTopInset = 5.0;
+const int kHitPoints = 1;
+// How far ahead it notices a downed comrade, and sees the hero.
+const double kAlarmRange = 250.0;
+const double kSightRange = 310.0;
+// Saved with the character block; the thug reads neither.
+const int kIdleTurn = 2;
+const int kReserved = 2;
 
 // How far past the hero a charge runs before it turns, and past a floor's end before it
 // topples.
-const double overshoot = 200.0;
-const double ledgeRun = 120.0;
+const double kOvershoot = 200.0;
+const double kLedgeRun = 120.0;
 // Time after finding an alarm before the thug turns to it.
-const int alarmDelay = 500;
+const int kAlarmDelay = 500;
 // How far a body moves back off a wall once it has slammed into it.
-const double slamRebound = 40.0;
-// Where a new sleep Z appears: in from the head's side, above the feet.
-const double sleepZInset = 25.0;
-const double sleepZHeight = 60.0;
-const int sleepZPeriod = 1000;
+const double kSlamRebound = 40.0;
+// Where a new sleep Z appears: 25 in from the side of its head, 60 above its feet.
+const double kSleepZInset = 25.0;
+const double kSleepZHeight = 60.0;
 // How much further above or below the hero still counts as the hero being ahead of a charge
 // on its way back.
-const double aheadBand = 100.0;
+const double kAheadBand = 100.0;
 
-std::vector<std::string> runFrames(const char* side)
+std::vector<std::string> runFrames(const char* way)
 {
     // Each picture twice in a row: 20 frames of 25 ms.
     std::vector<std::string> files;
     for (int i = 1; i <= 10; ++i) {
-        const std::string file = std::string("thug1_run") + side + std::to_string(i) + ".pcx";
+        const std::string file = std::string("thug1_run") + way + std::to_string(i) + ".pcx";
         files.push_back(file);
         files.push_back(file);
     }
@@ -56,48 +55,33 @@ std::vector<std::string> runFrames(const char* side)
 
 Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeThug, horizontalInset, topInset, 8, true, false,
-                hitPoints, GameConstants::slowSpeed, GameConstants::mediumSpeed, alarmRange,
-                sightRange, idleTurn, reserved, state, facingLeft, false),
+    : Character(map, player, CharacterTypeThug, kHorizontalInset, kTopInset, 8, true, false,
+                kHitPoints, GameConstants::slowSpeed, GameConstants::mediumSpeed, kAlarmRange,
+                kSightRange, kIdleTurn, kReserved, state, facingLeft, false),
       _turnaround_x(-1),
       _return_to_x(-1),
       _stop_x(-1),
-      _vertical_speed(0),
       _left_limit(leftLimit),
       _right_limit(rightLimit),
-      _gasp_sound(nullptr),
-      _bonk_sound(nullptr),
-      _crash_sound(nullptr),
-      _fall_sound(nullptr),
-      _clang_sound(nullptr),
-      _sleep_z_list(),
-      _sleep_z_timer(0),
+      _knock_out(),
       _idle_timer(0),
-      _sound_played(false),
       _alert_timer(0),
       _reaction_shown(false),
-      _knock_blocked(false),
       _alarm_timer(0)
 {
     setAnchor(8);
     buildAnimations();
-    makeDrawable(x, y, z, side, side);
-    setSize(side, side);
-    _gasp_sound = SndSoundEffect::create("gasp.wav");
-    _bonk_sound = SndSoundEffect::create("bonk.wav");
-    _crash_sound = SndSoundEffect::create("crash2.wav");
-    _fall_sound = SndSoundEffect::create("fall.wav");
-    _clang_sound = SndSoundEffect::create("clangwhiz.wav");
-}
-
-Thug::~Thug()
-{
-    _sleep_z_list.clear();
-    SndSoundEffect::release(_gasp_sound);
-    SndSoundEffect::release(_bonk_sound);
-    SndSoundEffect::release(_crash_sound);
-    SndSoundEffect::release(_fall_sound);
-    SndSoundEffect::release(_clang_sound);
+    makeDrawable(x, y, z, kSide, kSide);
+    setSize(kSide, kSide);
+    _knock_out.gasSound = loadSound("gasp.wav");
+    _knock_out.bonkSound = loadSound("bonk.wav");
+    _knock_out.slamSound = loadSound("crash2.wav");
+    _knock_out.fallSound = loadSound("fall.wav");
+    _knock_out.knockSound = loadSound("clangwhiz.wav");
+    // Bonked and gassed, it falls asleep on the picture's second frame.
+    _knock_out.outFrame = 1;
+    _knock_out.slamRebound = kSlamRebound;
+    _knock_out.sleepZ = {SleepZSpot::RightEdge, -kSleepZInset, kSleepZHeight};
 }
 
 void Thug::buildAnimations()
@@ -126,29 +110,35 @@ void Thug::buildAnimations()
                  {"thug_wallslam_right.pcx", "thug_wallslam_right.pcx"}, 1000);
 }
 
+void Thug::onEnterState(CharacterState state)
+{
+    switch (state) {
+    case CharacterStateStandLeft:
+    case CharacterStateStandRight:
+        _idle_timer = 0;
+        _turnaround_x = -1;
+        _return_to_x = -1;
+        break;
+    case CharacterStateMoveLeft:
+    case CharacterStateMoveRight:
+        _idle_timer = 0;
+        _alert_timer = 0;
+        _reaction_shown = false;
+        _turnaround_x = -1;
+        break;
+    case CharacterStateFallLeft:
+    case CharacterStateFallRight:
+    case CharacterStateWallSlamLeft:
+    case CharacterStateWallSlamRight:
+        _turnaround_x = -1;
+        _stop_x = -1;
+        break;
+    default: break;
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Helpers
-
-bool Thug::switchTo(CharacterState state, bool rewind)
-{
-    GphAnimatedTexture* animation = findAnimation(state);
-    if (!animation) return false;
-    if (rewind) animation->setCurrentFrame(0);
-    if (_drawable) _drawable->setAnimatedTexture(animation);
-    _state = state;
-    return true;
-}
-
-void Thug::show(CharacterState state)
-{
-    GphAnimatedTexture* animation = findAnimation(state);
-    if (animation && _drawable) _drawable->setAnimatedTexture(animation);
-}
-
-void Thug::play(SndSoundEffect* sound)
-{
-    SndSoundEffect::playAt(sound, ShpCoord(getX(), getY(), 0));
-}
 
 bool Thug::heroOnLevel() const
 {
@@ -185,40 +175,22 @@ bool Thug::withinLimits(bool left, double dx) const
     return left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
 }
 
-void Thug::accelerateDown(double seconds)
-{
-    if (_vertical_speed > -GameConstants::maxFallSpeed)
-        _vertical_speed -= (_map ? _map->getGravity() : 0.0) * seconds;
-}
-
 // ---------------------------------------------------------------------------------------------
 // The frame
 
 void Thug::think(unsigned ms, double seconds)
 {
-    _sleep_z_list.update(seconds);
+    updateSleepZ(seconds);
 
     switch (_state) {
     case CharacterStateStandLeft:
     case CharacterStateStandRight: stand(ms, seconds); break;
     case CharacterStateMoveLeft:
     case CharacterStateMoveRight: charge(seconds); break;
-    case CharacterStateFallLeft:
-    case CharacterStateFallRight: fall(seconds); break;
-    case CharacterStateBonkedLeft:
-    case CharacterStateBonkedRight:
-    case CharacterStateStunnedLeft:
-    case CharacterStateStunnedRight: bonked(); break;
-    case CharacterStateWallSlamLeft:
-    case CharacterStateWallSlamRight: wallSlammed(); break;
-    case CharacterStateKnockedBackLeft:
-    case CharacterStateKnockedBackRight: knocked(seconds); break;
-    case CharacterStateAsleepLeft:
-    case CharacterStateAsleepRight: asleep(ms); break;
-    default: break;
+    default: thinkKnockedOut(ms, seconds, _knock_out); break;
     }
 
-    GphAnimatedTexture::advance(_drawable ? _drawable->getAnimatedTexture() : nullptr, ms);
+    advanceAnimation(ms);
 }
 
 void Thug::stand(unsigned ms, double seconds)
@@ -233,12 +205,9 @@ void Thug::stand(unsigned ms, double seconds)
             _alarm_timer += ms;
             return;
         }
-    } else if (_alarm_timer > alarmDelay) {
-        if (switchTo(left ? CharacterStateStandRight : CharacterStateStandLeft, true)) {
-            _facing_left = !left;
-            _idle_timer = 0;
+    } else if (_alarm_timer > kAlarmDelay) {
+        if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left))
             _alarm_timer = 0;
-        }
         return;
     } else {
         _alarm_timer += ms;
@@ -252,15 +221,10 @@ void Thug::stand(unsigned ms, double seconds)
         // Seen behind a wall or across a gap, the hero goes unnoticed; once noticed, the
         // charge comes whatever the hero does.
         if (_alert_timer == 0 && !(free && withinLimits(left, dx) && reason == 0)) return;
-        if (_alert_timer > GameConstants::characterTimerPeriod) {
-            if (switchTo(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true)) {
-                _idle_timer = 0;
-                _alert_timer = 0;
-                _reaction_shown = false;
-            }
-        } else {
+        if (_alert_timer > GameConstants::characterTimerPeriod)
+            enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true);
+        else
             _alert_timer += ms;
-        }
         return;
     }
 
@@ -273,10 +237,7 @@ void Thug::stand(unsigned ms, double seconds)
         return;
     }
     const int draw = std::rand() % (left ? 50 : 100);
-    if (draw == 1 && switchTo(left ? CharacterStateStandRight : CharacterStateStandLeft, true)) {
-        _facing_left = !left;
-        _idle_timer = 0;
-    }
+    if (draw == 1) turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left);
 }
 
 void Thug::charge(double seconds)
@@ -294,30 +255,26 @@ void Thug::charge(double seconds)
         if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX)) {
             // Past the hero: run on to a turning point, within the room.
             if (left) {
-                _turnaround_x = x - overshoot < 0 ? 0 : x - overshoot;
+                _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
                 _return_to_x = x < 0 ? 0 : x;
             } else {
-                const double width = _map ? _map->getWidth() : x + overshoot;
-                _turnaround_x = x + overshoot > width ? width : x + overshoot;
+                const double width = _map ? _map->getWidth() : x + kOvershoot;
+                _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
                 _return_to_x = x > width ? width : x;
             }
         } else if (_turnaround_x != -1 &&
                    (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
-            if (switchTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, true)) {
-                _facing_left = !left;
-                _turnaround_x = -1;
-            }
+            turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left);
         } else if (_turnaround_x == -1 && _return_to_x != -1 &&
                    (left ? x <= _return_to_x : x >= _return_to_x)) {
             const bool heroAhead =
-                _player && getBottom() < _player->getTop() + aheadBand &&
-                getTop() > _player->getBottom() - aheadBand &&
+                _player && getBottom() < _player->getTop() + kAheadBand &&
+                getTop() > _player->getBottom() - kAheadBand &&
                 (left ? getLeft() > heroX : getRight() < heroX);
-            if (heroAhead) {
+            if (heroAhead)
                 _return_to_x = -1;
-            } else if (switchTo(left ? CharacterStateStandLeft : CharacterStateStandRight, false)) {
-                _return_to_x = -1;
-            }
+            else
+                enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
         }
 
         // A dead hero behind it ends the chase; checked in the direction it now runs.
@@ -325,11 +282,8 @@ void Thug::charge(double seconds)
             (_state == CharacterStateMoveLeft || _state == CharacterStateMoveRight)) {
             const bool nowLeft = _state == CharacterStateMoveLeft;
             const bool behind = nowLeft ? heroX >= getX() : heroX <= getX();
-            if (behind &&
-                switchTo(nowLeft ? CharacterStateStandLeft : CharacterStateStandRight, false)) {
-                _turnaround_x = -1;
-                _return_to_x = -1;
-            }
+            if (behind)
+                enterState(nowLeft ? CharacterStateStandLeft : CharacterStateStandRight, false);
         }
         return;
     }
@@ -337,144 +291,27 @@ void Thug::charge(double seconds)
     // Refused, or at a limit.
     if (_stop_x != -1) {
         // Running on over the edge of a floor.
-        if (reason == 1) {
-            if (switchTo(left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true)) {
-                _turnaround_x = -1;
-                _stop_x = -1;
-            }
-        } else if (left ? getX() <= _stop_x : getX() >= _stop_x) {
-            if (switchTo(left ? CharacterStateFallLeft : CharacterStateFallRight, true)) {
-                _turnaround_x = -1;
-                _stop_x = -1;
-            }
-        }
+        if (reason == 1)
+            enterState(left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true);
+        else if (left ? getX() <= _stop_x : getX() >= _stop_x)
+            enterState(left ? CharacterStateFallLeft : CharacterStateFallRight, true);
         move(dx, dy, 0);
     } else if (_turnaround_x != -1 &&
                (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x)) {
         // Overshooting the hero.
         if (reason == 1) {
-            if (switchTo(left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true))
-                _turnaround_x = -1;
+            enterState(left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true);
         } else if (reason == 2) {
-            _stop_x = getX() + (left ? -ledgeRun : ledgeRun);
+            _stop_x = getX() + (left ? -kLedgeRun : kLedgeRun);
             move(dx, dy, 0);
-        } else if (switchTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, true)) {
-            _facing_left = !left;
-            _turnaround_x = -1;
+        } else {
+            turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left);
         }
     } else {
         // Still chasing: the last step is made, then it stands.
         move(dx, dy, 0);
-        switchTo(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
+        enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
     }
-}
-
-void Thug::fall(double seconds)
-{
-    show(_state);
-    GphAnimatedTexture* animation = findAnimation(_state);
-    if (!animation || animation->getFrameCount() == 0) return;
-    const unsigned last = animation->getFrameCount() - 1;
-    if (animation->getCurrentFrame() != last) return;
-    animation->setCurrentFrame(last);
-
-    if (!_sound_played) {
-        play(_fall_sound);
-        _sound_played = true;
-        return;
-    }
-    double dx = 0;
-    double dy = seconds * _vertical_speed;
-    if (_map && _map->landOnFloor(getX(), getY(), getBottom(), &dx, &dy)) {
-        fallAsleep();
-        if (_fall_sound) _fall_sound->stop();
-        play(_crash_sound);
-        return;
-    }
-    accelerateDown(seconds);
-    move(dx, dy, 0);
-}
-
-void Thug::bonked()
-{
-    show(_state);
-    if (!_sound_played) {
-        const bool gassed =
-            _state == CharacterStateStunnedLeft || _state == CharacterStateStunnedRight;
-        play(gassed ? _gasp_sound : _bonk_sound);
-        _sound_played = true;
-        return;
-    }
-    GphAnimatedTexture* animation = findAnimation(_state);
-    if (animation && animation->getCurrentFrame() == 1) fallAsleep();
-}
-
-void Thug::wallSlammed()
-{
-    show(_state);
-    if (!_sound_played) {
-        play(_crash_sound);
-        _sound_played = true;
-        return;
-    }
-    GphAnimatedTexture* animation = findAnimation(_state);
-    if (!animation || animation->getFrameCount() == 0) return;
-    if (animation->getCurrentFrame() != animation->getFrameCount() - 1) return;
-    const bool slammedLeft = _state == CharacterStateWallSlamLeft;
-    fallAsleep();
-    move(slammedLeft ? slamRebound : -slamRebound, 0, 0);
-}
-
-void Thug::knocked(double seconds)
-{
-    show(_facing_left ? CharacterStateStunnedLeft : CharacterStateStunnedRight);
-    if (!_sound_played) {
-        play(_clang_sound);
-        _sound_played = true;
-        return;
-    }
-    if (!_knock_blocked) {
-        double dx = 2 * _speed * seconds * (_state == CharacterStateKnockedBackLeft ? -1 : 1);
-        double dy = seconds * _vertical_speed;
-        if (_map && _map->landOnFloor(getX(), getY(), getBottom(), &dx, &dy)) {
-            fallAsleep();
-            return;
-        }
-        if (_map && _map->moveVertically(getX(), getY(), getLeft(), getRight(), getTop(),
-                                         getBottom(), false, &dx, &dy)) {
-            move(dx, dy, 0);
-        } else {
-            // A wall: the flight goes on straight down.
-            move(0, dy, 0);
-            _knock_blocked = true;
-        }
-        accelerateDown(seconds);
-        return;
-    }
-    double dx = 0;
-    double dy = seconds * _vertical_speed;
-    if (_map && _map->landOnFloor(getX(), getY(), getBottom(), &dx, &dy)) {
-        fallAsleep();
-        return;
-    }
-    accelerateDown(seconds);
-    move(0, dy, 0);
-}
-
-void Thug::asleep(unsigned ms)
-{
-    show(_state);
-    _sleep_z_timer += ms;
-    if (_sleep_z_timer < sleepZPeriod) return;
-    _sleep_z_timer = 0;
-    const double x = _state == CharacterStateAsleepLeft ? getRight() - sleepZInset
-                                                        : getLeft() + sleepZInset;
-    _sleep_z_list.add(x, getY() + sleepZHeight);
-}
-
-void Thug::drawEffects()
-{
-    _sleep_z_list.draw();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -497,10 +334,7 @@ void Thug::knock(bool toRight)
 
 void Thug::slamWall()
 {
-    if (switchTo(_facing_left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true)) {
-        _turnaround_x = -1;
-        _stop_x = -1;
-    }
+    enterState(_facing_left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -509,7 +343,7 @@ void Thug::slamWall()
 int Thug::writeState(std::ostream& out)
 {
     out << "<THUG> " << _turnaround_x << ' ' << _return_to_x << ' ' << _idle_timer << ' '
-        << (_sound_played ? 1 : 0) << ' ';
+        << (_hurt_sound_played ? 1 : 0) << ' ';
     const int result = Character::writeState(out);
     if (result == 0) out << "</THUG>\n";
     return result;
@@ -528,7 +362,7 @@ int Thug::readState(std::istream& in)
     _turnaround_x = turnaroundX;
     _return_to_x = returnToX;
     _idle_timer = idleTimer;
-    _sound_played = soundPlayed;
+    _hurt_sound_played = soundPlayed;
     std::string closing;
     if (!(in >> closing)) return -1;
     return 0;

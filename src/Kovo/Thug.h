@@ -5,9 +5,6 @@
 #include <ostream>
 
 #include "Kovo/Character.h"
-#include "Kovo/SleepZList.h"
-
-class SndSoundEffect;
 
 // The brawler. It stands looking one way and now and then turns around; when it sees the hero
 // on its own level it shows a bubble, waits a second and charges. It runs past the hero to a
@@ -25,7 +22,6 @@ class Thug : public Character {
 public:
     Thug(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
-    ~Thug() override;
 
     // "<THUG>" turning point, return point, idle clock and knock-out sound flag, then the
     // "<CHARACTER>" block and "</THUG>". Entered after the caller has taken "<THUG>"; a block
@@ -34,7 +30,6 @@ public:
     int writeState(std::ostream& out) override;
     Reaction* react() override;
     void think(unsigned ms, double seconds) override;
-    void drawEffects() override;
     void buildAnimations() override;
 
     // A rolling machine hits it: flies off to the right (true) or left, rising at first.
@@ -47,55 +42,34 @@ public:
     double getTurnaroundX() const { return _turnaround_x; }
     double getReturnToX() const { return _return_to_x; }
     double getStopX() const { return _stop_x; }
-    double getVerticalSpeed() const { return _vertical_speed; }
     int getIdleTimer() const { return _idle_timer; }
     int getAlertTimer() const { return _alert_timer; }
     int getAlarmTimer() const { return _alarm_timer; }
-    int getSleepZTimer() const { return _sleep_z_timer; }
-    bool isSoundPlayed() const { return _sound_played; }
+    bool isSoundPlayed() const { return _hurt_sound_played; }
     bool isReactionShown() const { return _reaction_shown; }
-    bool isKnockBlocked() const { return _knock_blocked; }
-    const SleepZList& getSleepZList() const { return _sleep_z_list; }
 
 protected:
+    // Standing starts the idle clock and forgets the last charge's points; a charge starts
+    // the alert over; a slam or a fall ends the charge's points.
+    void onEnterState(CharacterState state) override;
+
     double _turnaround_x;
     double _return_to_x;
     double _stop_x;
-    double _vertical_speed;
     double _left_limit;
     double _right_limit;
-    SndSoundEffect* _gasp_sound;
-    SndSoundEffect* _bonk_sound;
-    SndSoundEffect* _crash_sound;
-    SndSoundEffect* _fall_sound;
-    SndSoundEffect* _clang_sound;
-    SleepZList _sleep_z_list;
-    int _sleep_z_timer;
+    KnockOutLook _knock_out;
     int _idle_timer;
-    bool _sound_played;
     int _alert_timer;
     bool _reaction_shown;
-    bool _knock_blocked;
     int _alarm_timer;
 
 private:
     Thug(const Thug&) = delete;
     Thug& operator=(const Thug&) = delete;
 
-    // Switches to a state and shows its animation, from its first frame when `rewind`.
-    // False, and nothing changed, when the state has no animation.
-    bool switchTo(CharacterState state, bool rewind);
-    // Shows the current state's picture (or another state's), keeping its frame.
-    void show(CharacterState state);
-    void play(SndSoundEffect* sound);
-
     void stand(unsigned ms, double seconds);
     void charge(double seconds);
-    void fall(double seconds);
-    void bonked();
-    void wallSlammed();
-    void knocked(double seconds);
-    void asleep(unsigned ms);
 
     // The hero on the thug's level (inclusive), whatever their distance across.
     bool heroOnLevel() const;
@@ -107,8 +81,6 @@ private:
     bool walk(bool moving, double* dx, double* dy, int* reason);
     // The limits of a charge, strict.
     bool withinLimits(bool left, double dx) const;
-    // Gravity's step, only while not yet falling at the largest speed.
-    void accelerateDown(double seconds);
 };
 
 #endif

@@ -43,6 +43,15 @@ public:
     GphAnimatedTexture* animationOf(CharacterState state) const { return findAnimation(state); }
     GphAnimatedTexture* shown() const { return _drawable->getAnimatedTexture(); }
     void show() { showStateAnimation(); }
+
+    // A second asleep facing left (41) or right (42) with Z pictures placed from an edge
+    // (0 left, 1 centre, 2 right) and `across`, 50 up: the new picture's centre.
+    ShpCoord sleepZ(bool left, int from, double across)
+    {
+        _state = left ? CharacterStateAsleepLeft : CharacterStateAsleepRight;
+        sleep(1000, {static_cast<SleepZSpot::From>(from), across, 50});
+        return *getSleepZList().getPictures().back()->getCoord();
+    }
 };
 
 std::string saved(Character& actor)
@@ -339,5 +348,26 @@ TEST(Character, CorruptValuesFail)
         EXPECT_EQ(3, copy.getHitPoints());
         EXPECT_EQ(1, copy.getState());
         EXPECT_DOUBLE_EQ(100, copy.getX());
+    }
+}
+
+TEST(Character, SleepZPicturesAppearBesideTheHeadMirroredForEachFacing)
+{
+    // At x 100 and 60 wide: edges 70 and 130.
+    const struct {
+        int from;
+        double across;
+        double left;
+        double right;
+    } cases[] = {{0, -20, 50, 150}, {1, -30, 70, 130}, {2, -25, 105, 95}};
+    for (const auto& c : cases) {
+        TestActor actor(CharacterStateStandLeft, true);
+        EXPECT_EQ(ShpCoord(c.left, 90, GameConstants::zCharacterEffect),
+                  actor.sleepZ(true, c.from, c.across))
+            << c.from;
+        EXPECT_EQ(ShpCoord(c.right, 90, GameConstants::zCharacterEffect),
+                  actor.sleepZ(false, c.from, c.across))
+            << c.from;
+        EXPECT_EQ(2u, actor.getSleepZList().size());
     }
 }
