@@ -15,9 +15,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Application/KovoApplication.h"
@@ -85,6 +87,15 @@ struct RoomRow {
     bool busiest = false;
 };
 
+// The machine's one-minute load average: other work on it shows in every time measured.
+std::string loadAverage()
+{
+    std::ifstream in("/proc/loadavg");
+    std::string minute;
+    if (!(in >> minute)) return "unknown";
+    return minute;
+}
+
 double ratio(double game, double floor)
 {
     return floor > 0 ? game / floor : 0;
@@ -143,6 +154,7 @@ void printTable(const std::vector<RoomRow>& rows, int frames)
 
 int runAll(int frames, int startups, std::vector<std::string> levels)
 {
+    const std::string loadBefore = loadAverage();
     reportStartup(startups);
     if (levels.empty()) levels = discoverLevels();
 
@@ -187,7 +199,9 @@ int runAll(int frames, int startups, std::vector<std::string> levels)
         rows.insert(rows.end(), levelRows.begin(), levelRows.end());
     }
 
-    if (!renderer.empty()) std::printf("OpenGL renderer: %s\n\n", renderer.c_str());
+    if (!renderer.empty()) std::printf("OpenGL renderer: %s\n", renderer.c_str());
+    std::printf("Load average of the machine (%u processors): %s at the start, %s at the end\n\n",
+                std::thread::hardware_concurrency(), loadBefore.c_str(), loadAverage().c_str());
     std::printf("Level loads (a fresh game each, title and menus already built):\n");
     for (const auto& load : loads) std::printf("  %-14s %8.1f ms\n", load.first.c_str(), load.second);
     std::printf("\n");

@@ -22,8 +22,6 @@ namespace {
 // (pictures first used, characters settling).
 constexpr int kProbeFrames = 30;
 constexpr int kWarmUpFrames = 30;
-// The game and the floor take turns this many times per room.
-constexpr int kBlocks = 6;
 // Enough lives that no death during a measurement ends the game.
 constexpr int kLives = 99;
 
@@ -116,41 +114,36 @@ bool LevelBench::measureRoom(const std::string& fileName, int roomId)
         if (frame(roomId, busiest, nullptr) < 0) return false;
     _reentries = 0;
 
+    // Each game frame is followed by a floor frame of the mean frame so far, so that both
+    // meet the same load of the machine, however it changes.
     std::vector<double> gameTimes, floorTimes;
-    double gameCpu = 0, floorCpu = 0, rectSum = 0, pixelSum = 0;
-    const int perBlock = std::max(1, _frames / kBlocks);
-    for (int block = 0; block < kBlocks; ++block) {
-        FrameWork work;
-        const double cpuStart = cpuMs();
-        for (int i = 0; i < perBlock; ++i) {
-            const double start = wallMs();
-            const long drawn = frame(roomId, busiest, &work);
-            gameTimes.push_back(wallMs() - start);
-            if (drawn < 0) return false;
-        }
+    double gameCpu = 0, floorCpu = 0;
+    FrameWork work;
+    for (int i = 0; i < _frames; ++i) {
+        double cpuStart = cpuMs();
+        double start = wallMs();
+        const long drawn = frame(roomId, busiest, &work);
+        gameTimes.push_back(wallMs() - start);
         gameCpu += cpuMs() - cpuStart;
-        rectSum += work.rects;
-        pixelSum += work.pixels;
+        if (drawn < 0) return false;
 
-        // The floor draws the block's mean frame.
-        const int count = static_cast<int>(std::lround(work.rects / perBlock));
-        const int blended = static_cast<int>(std::lround(work.blended / perBlock));
+        const double done = i + 1;
+        const int count = static_cast<int>(std::lround(work.rects / done));
+        const int blended = static_cast<int>(std::lround(work.blended / done));
         const double side = work.rects > 0 ? std::sqrt(work.pixels / work.rects) : 0;
         _floor.begin();
-        const double floorCpuStart = cpuMs();
-        for (int i = 0; i < perBlock; ++i) {
-            const double start = wallMs();
-            _floor.frame(count, blended, side);
-            floorTimes.push_back(wallMs() - start);
-        }
-        floorCpu += cpuMs() - floorCpuStart;
+        cpuStart = cpuMs();
+        start = wallMs();
+        _floor.frame(count, blended, side);
+        floorTimes.push_back(wallMs() - start);
+        floorCpu += cpuMs() - cpuStart;
         _floor.end();
     }
     const FrameStats game = FrameStats::of(gameTimes, gameCpu);
     const FrameStats floor = FrameStats::of(floorTimes, floorCpu);
     const double frames = static_cast<double>(gameTimes.size());
     std::printf("@room %s %d %.0f %.0f %.3f %.3f %.3f %.3f %.3f %.3f %d\n", fileName.c_str(), roomId,
-                rectSum / frames, pixelSum / frames / 1000.0, game.median, game.p99, game.cpuPerFrame,
+                work.rects / frames, work.pixels / frames / 1000.0, game.median, game.p99, game.cpuPerFrame,
                 floor.median, floor.p99, floor.cpuPerFrame, _reentries);
     std::fflush(stdout);
     return true;

@@ -14,8 +14,7 @@ class FloorLoop;
 
 // One level file in a running game: the time its load takes, then every room of it entered
 // where the hero arrives (the level's start, the doors' targets) and its whole frame
-// measured in blocks that alternate with blocks of the floor drawing as many rectangles, so
-// that both meet the same load of the machine. Results go to standard output as lines
+// measured, each frame followed by one of the floor drawing as many rectangles. Results go to standard output as lines
 // starting with "@" for the report.
 class LevelBench {
 public:
