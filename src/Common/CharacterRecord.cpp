@@ -34,6 +34,18 @@ double CharacterRecord::depth() const
     return (type == 3 || type == 11) ? GameConstants::zBackCharacter : GameConstants::zCharacter;
 }
 
+std::vector<int> CharacterRecord::linkedSpriteIds() const
+{
+    if (type == 20) return linkIds;
+    if (type == 21) return {linkId};
+    return {};
+}
+
+bool CharacterRecord::joinsBeforeLinking() const
+{
+    return type == 20;
+}
+
 int CharacterRecord::read(std::istream& in)
 {
     if (!(in >> type >> x >> y >> state >> facingLeft)) return -1;

@@ -64,6 +64,12 @@ struct CharacterRecord {
     bool hasId() const;
     // Draw depth: Agents and Turrets stand behind the other actors.
     double depth() const;
+    // The ids of the sprites the record links its character to: an Ego2's list, a
+    // Copter's link id; none for the others.
+    std::vector<int> linkedSpriteIds() const;
+    // An Ego2 joins the room's actors before its linked sprites are gathered, the others
+    // after.
+    bool joinsBeforeLinking() const;
 };
 
 #endif

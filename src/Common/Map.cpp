@@ -123,6 +123,7 @@ Map::~Map()
     deleteAll(_characters);
     deleteAll(_reactions);
     deleteAll(_effects);
+    _gasClouds.clear();
     deleteAll(_switches);
     deleteAll(_grenades);
     deleteAll(_hammers);

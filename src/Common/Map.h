@@ -21,6 +21,7 @@ class GphCamera;
 class GphParticleSystem;
 class GphRect;
 class Grenade;
+class GrenadeGas;
 class Hammer;
 class Hazard;
 class Hint;
@@ -344,7 +345,7 @@ private:
     // is how far above a surface the feet may stop and still land.
     void fallOrRise(const HeroBox& hero, double nx, double vy, double seconds,
                     double gravityStep, double tolerance, double& dy);
-    // Dozers driving into the walking hero push him the other way: in the left pass those on
+    // Pushers (dozers) driving into the walking hero push him the other way: in the left pass those on
     // his left walking right (`fromLeft`), in the right pass those on his right walking left.
     // A push that would put him into a wall or an obstacle is cancelled and turns the dozer.
     void pushedByDozers(const HeroBox& hero, double nx, double seconds, bool fromLeft,
@@ -361,10 +362,16 @@ private:
     // --- Characters in the frame step (MapCharacters.cpp) ---
     void updateCharacters(const HeroBox& hero, unsigned ms, double seconds);
     void dropCarriedItem(Character* character);
+    // What the actor asks for after its think: shots, bombs, a dropped hint.
     void takeRequests(Character* character, unsigned ms);
-    void slamThugs(Character* thug);
-    void shoveWithDozer(Character* dozer, const HeroBox& hero, double seconds);
-    void knockThugs(Character* machine);
+    // A hint folder at the actor, its panel shown at (x, y) freezing the room.
+    void showDroppedHint(Character* character, const std::string& panel,
+                         const std::string& objective, double x, double y);
+    void slamBrawlers(Character* brawler);
+    void shoveObstacles(Character* pusher, const HeroBox& hero, double seconds);
+    void knockBrawlers(Character* machine);
+    // The actor meets the hero by its contact rule.
+    static bool meetsHero(const Character* character, const HeroBox& hero);
     void touchHero(Character* character, const HeroBox& hero);
     void showCharacterHint(Character* character, const HeroBox& hero);
     void updateReactions(unsigned ms);
@@ -374,7 +381,7 @@ private:
     // --- Pick-ups and power-ups (MapPickUps.cpp) ---
     // The foreground translucent (x-ray) or opaque, with the decoration in front of the hero.
     void applyXray(bool on);
-    // Robots, dozers and buzzookas switched off or on.
+    // The hero's phone switches the machines off, and on again when it runs out.
     void setOffMachines(bool off);
     void updateTransients(double seconds);
     void pickUpItems(const HeroBox& hero, double seconds);
@@ -384,6 +391,10 @@ private:
     // --- Grenades, gas, smoke and sparks (MapGrenades.cpp) ---
     void releaseGrenade();
     void updateGrenades(unsigned ms, double seconds, double gravityStep);
+    // A grenade bursts into a gas cloud among the effects.
+    void releaseGas(Grenade* grenade);
+    // The characters a gas cloud reaches are stunned.
+    void stunInGas(const GrenadeGas* gas);
     void updateEffects(double seconds);
 
     AppBase* _owner;
@@ -418,6 +429,8 @@ private:
     std::list<Character*> _characters;
     std::list<Projectile*> _enemyProjectiles;
     std::list<GphParticleSystem*> _effects;
+    // The gas clouds among the effects, which stun the characters they reach.
+    std::list<GrenadeGas*> _gasClouds;
     std::list<Sprite*> _reactions;
 
     CutScene* _cutScene;

@@ -136,7 +136,7 @@ void Map::enter(double x, double y, int xrayTime, int shoesTime, int armorTime, 
             if (near) {
                 character->resetToStart();
                 character->resetState();
-            } else if (character->getType() == CharacterTypeKnight) {
+            } else if (character->hasTrait(Character::TraitBackToStartOnEntry)) {
                 character->resetToStart();
                 character->think(0, 0.0);
             }
@@ -147,6 +147,7 @@ void Map::enter(double x, double y, int xrayTime, int shoesTime, int armorTime, 
     for (Item* transient : _transients) transient->setAlpha(-1);
     // The effects are gas clouds, smoke and sparks, all of which end with the visit.
     deleteAll(_effects);
+    _gasClouds.clear();
     restartSnow();
 }
 

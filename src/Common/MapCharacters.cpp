@@ -30,11 +30,11 @@ using namespace MapInternal;
 
 namespace {
 
-// Shots of guns are this big.
-const double kBulletSize = 16.0;
-
-// Two Thugs that meet head on are each thrown this far on.
+// Two brawlers that meet head on are each thrown this far on.
 const double kSlamShift = 20.0;
+
+// A falling icicle or drop must be this far inside the hero's sides to hit him.
+const double kNarrowContact = 10.0;
 
 // Hints that characters give are all but invisible: only their panel shows.
 const float kHintItemAlpha = 0.02f;
@@ -53,16 +53,12 @@ void Map::updateCharacters(const HeroBox& hero, unsigned ms, double seconds)
         if (Reaction* reaction = character->react()) _reactions.push_back(reaction);
         dropCarriedItem(character);
         takeRequests(character, ms);
-        switch (character->getType()) {
-        case CharacterTypeThug: slamThugs(character); break;
-        case CharacterTypeDozer: shoveWithDozer(character, hero, seconds); break;
-        case CharacterTypeCart: knockThugs(character); break;
-        default: break;
-        }
+        if (character->hasTrait(Character::TraitBrawler)) slamBrawlers(character);
+        if (character->hasTrait(Character::TraitPusher)) shoveObstacles(character, hero, seconds);
+        if (character->hasTrait(Character::TraitKnocksAside)) knockBrawlers(character);
         if (character->isHarmful())
             touchHero(character, hero);
-        else if (character->getType() == CharacterTypeAgent ||
-                 character->getType() == CharacterTypeEgo2)
+        else
             showCharacterHint(character, hero);
     }
 }
@@ -86,75 +82,49 @@ void Map::dropCarriedItem(Character* character)
 
 void Map::takeRequests(Character* c, unsigned ms)
 {
-    const bool left = c->isFacingLeft();
-    const double speed = (left ? -1 : 1) * GameConstants::projectileSpeed;
     // A bomb's launch search replays its flight in steps of the frame's time; a frame of no
     // time still searches, in steps of a millisecond.
     const unsigned bombStep = ms > 0 ? ms : 1;
-    Projectile* shot = nullptr;
-    switch (c->getType()) {
-    case CharacterTypeKnifeThrower:
-        if (MapFactory::takeThrowRequest(c))
-            shot = make<Projectile>(c->getX() + (left ? -40 : 40), c->getY() + 60, 40, 40, speed, 0,
-                                  left ? 2000 : -2000, left ? "knifeleft.pcx" : "kniferight.pcx");
-        break;
-    case CharacterTypeTurret:
-        if (MapFactory::takeFireRequest(c))
-            shot = make<Projectile>(c->getX() + (left ? -25 : 30), c->getY(), kBulletSize,
-                                  kBulletSize, speed, 0, 0, "bullet.pcx");
-        break;
-    case CharacterTypeBuzzooka:
-        if (MapFactory::takeFireRequest(c))
-            shot = make<Projectile>(left ? c->getLeft() : c->getRight(), c->getY() + 52,
-                                  kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx");
-        break;
-    case CharacterTypeGunner:
-    case CharacterTypeThief2:
-    case CharacterTypeThief3:
-        if (MapFactory::takeFireRequest(c))
-            shot = make<Projectile>(left ? c->getLeft() : c->getRight(), c->getY() + 63,
-                                  kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx");
-        break;
-    case CharacterTypeBombshelle:
-        if (MapFactory::takeThrowRequest(c))
-            shot = make<Bomb>(this, _player, c->getX() + (left ? -40 : 40), c->getY() + 110,
-                            bombStep);
-        break;
-    case CharacterTypeCopter:
-        if (MapFactory::takeFireRequest(c)) {
-            double gx = c->getX() - 10, gy = c->getY() + 41;
-            if (!left) MapFactory::getGunPoint(c, gx, gy);
-            _enemyProjectiles.push_back(
-                make<Projectile>(gx, gy, kBulletSize, kBulletSize, speed, 0, 0, "bullet.pcx"));
+    CharacterRequest request;
+    while (c->takeRequest(request)) {
+        switch (request.kind) {
+        case CharacterRequest::Shot:
+            _enemyProjectiles.push_back(make<Projectile>(request.x, request.y, request.width,
+                                                         request.height, request.speedX, 0,
+                                                         request.spin, request.picture));
+            break;
+        case CharacterRequest::ThrownBomb:
+        case CharacterRequest::DroppedBomb: {
+            Bomb* bomb = make<Bomb>(this, _player, request.x, request.y, bombStep);
+            if (request.kind == CharacterRequest::DroppedBomb) {
+                bomb->setVelocityX(0);
+                bomb->setVelocityY(0);
+            }
+            _enemyProjectiles.push_back(bomb);
+            break;
         }
-        if (MapFactory::takeBombRequest(c)) {
-            const int r = std::rand() % 200;
-            Bomb* bomb = make<Bomb>(this, _player, c->getLeft() + 80 + r, c->getY() + 5, bombStep);
-            // It drops straight down.
-            bomb->setVelocityX(0);
-            bomb->setVelocityY(0);
-            shot = bomb;
+        case CharacterRequest::DroppedHint:
+            showDroppedHint(c, request.picture, "", request.x, request.y);
+            break;
         }
-        break;
-    case CharacterTypeThief1:
-        if (MapFactory::takeDropRequest(c)) {
-            Hint* hint = make<Hint>("folder.pcx", "folder.pcx", "t5-5_2.pcx", "", "");
-            hint->setPosition(c->getX(), c->getY(), GameConstants::zItem);
-            hint->collect(true, false);
-            hint->setAlpha(kHintItemAlpha);
-            showHint(hint, c->getLeft() - 240, c->getBottom() + 55);
-            _transients.push_back(hint);
-        }
-        break;
-    default: break;
     }
-    if (shot) _enemyProjectiles.push_back(shot);
 }
 
-void Map::slamThugs(Character* a)
+void Map::showDroppedHint(Character* c, const std::string& panel, const std::string& objective,
+                          double x, double y)
+{
+    Hint* hint = make<Hint>("folder.pcx", "folder.pcx", panel, objective, "");
+    hint->setPosition(c->getX(), c->getY(), GameConstants::zItem);
+    hint->collect(true, false);
+    hint->setAlpha(kHintItemAlpha);
+    showHint(hint, x, y);
+    _transients.push_back(hint);
+}
+
+void Map::slamBrawlers(Character* a)
 {
     for (Character* b : _characters) {
-        if (b == a || b->getType() != CharacterTypeThug || !isAwake(b)) continue;
+        if (b == a || !b->hasTrait(Character::TraitBrawler) || !isAwake(b)) continue;
         const bool meets = a->getBottom() < b->getTop() && a->getTop() > b->getBottom();
         if (!meets) continue;
         double aMove = 0;
@@ -166,37 +136,39 @@ void Map::slamThugs(Character* a)
                  a->getX() < b->getX())
             aMove = kSlamShift;
         if (aMove == 0) continue;
-        MapFactory::slamWall(a);
-        MapFactory::slamWall(b);
+        a->slamWall();
+        b->slamWall();
         a->move(aMove, 0, 0);
         b->move(-aMove, 0, 0);
     }
 }
 
-void Map::knockThugs(Character* machine)
+void Map::knockBrawlers(Character* machine)
 {
-    for (Character* thug : _characters) {
-        if (thug == machine || thug->getType() != CharacterTypeThug || !isAwake(thug)) continue;
-        if (thug->getLeft() < machine->getX() && machine->getX() < thug->getRight() &&
-            machine->getBottom() < thug->getTop() && machine->getTop() > thug->getBottom())
-            MapFactory::knock(thug, !machine->isFacingLeft());
+    for (Character* brawler : _characters) {
+        if (brawler == machine || !brawler->hasTrait(Character::TraitBrawler) ||
+            !isAwake(brawler))
+            continue;
+        if (brawler->getLeft() < machine->getX() && machine->getX() < brawler->getRight() &&
+            machine->getBottom() < brawler->getTop() && machine->getTop() > brawler->getBottom())
+            brawler->knock(!machine->isFacingLeft());
     }
 }
 
-void Map::shoveWithDozer(Character* dozer, const HeroBox& hero, double seconds)
+void Map::shoveObstacles(Character* pusher, const HeroBox& hero, double seconds)
 {
     double p = 0;
-    if (dozer->getState() == CharacterStateMoveRight) p = dozer->getPushSpeed() * seconds;
-    else if (dozer->getState() == CharacterStateMoveLeft) p = -dozer->getPushSpeed() * seconds;
+    if (pusher->getState() == CharacterStateMoveRight) p = pusher->getPushSpeed() * seconds;
+    else if (pusher->getState() == CharacterStateMoveLeft) p = -pusher->getPushSpeed() * seconds;
 
     if (p != 0) {
-        const double dxz = dozer->getX();
+        const double dxz = pusher->getX();
         for (Obstacle* obstacle : _obstacles) {
             Barrier* wall = obstacle->getWall();
             if (!wall) continue;
             const bool touches = wall->getX1() - 10 < dxz && dxz < wall->getX2() + 13 &&
-                                 dozer->getBottom() < wall->getY1() &&
-                                 dozer->getTop() > wall->getY2();
+                                 pusher->getBottom() < wall->getY1() &&
+                                 pusher->getTop() > wall->getY2();
             const bool pushingSide =
                 (dxz < wall->getX1() && p > 0) || (dxz > wall->getX2() + 3 && p < 0);
             if (!touches || !pushingSide) continue;
@@ -214,7 +186,7 @@ void Map::shoveWithDozer(Character* dozer, const HeroBox& hero, double seconds)
             }
             for (const Character* c : _characters) {
                 if (blocked) break;
-                if (c == dozer || !isAwake(c)) continue;
+                if (c == pusher || !isAwake(c)) continue;
                 if (c->getLeft() < n && n < c->getRight() &&
                     c->getTop() > obstacle->getBottom() + kObstacleFoot &&
                     c->getBottom() < obstacle->getTop())
@@ -224,7 +196,7 @@ void Map::shoveWithDozer(Character* dozer, const HeroBox& hero, double seconds)
                 obstacle->getBottom() + kObstacleFoot < hero.top && wall->getY1() > hero.bottom)
                 blocked = true;
             if (blocked) {
-                dozer->setState(dozer->getState() == CharacterStateMoveLeft
+                pusher->setState(pusher->getState() == CharacterStateMoveLeft
                                     ? CharacterStateMoveRight
                                     : CharacterStateMoveLeft);
             } else {
@@ -236,37 +208,39 @@ void Map::shoveWithDozer(Character* dozer, const HeroBox& hero, double seconds)
             break;
         }
     }
-    knockThugs(dozer);
+}
+
+bool Map::meetsHero(const Character* c, const HeroBox& hero)
+{
+    const bool across = overlapsBox(c, hero.top, hero.bottom);
+    switch (c->getContact()) {
+    case Character::ContactCentreWellInside:
+        return hero.left + kNarrowContact < c->getX() && c->getX() < hero.right - kNarrowContact &&
+               across;
+    case Character::ContactCentreInside:
+        return hero.left < c->getX() && c->getX() < hero.right && across;
+    case Character::ContactBoxes:
+        return c->getRight() > hero.left && c->getLeft() < hero.right && across;
+    case Character::ContactHeroCentre:
+    default:
+        return c->getLeft() < hero.x && hero.x < c->getRight() &&
+               c->getCollisionTop() > hero.bottom && c->getBottom() < hero.top;
+    }
 }
 
 void Map::touchHero(Character* c, const HeroBox& hero)
 {
     if (_player->isDying() || !isAwake(c)) return;
-    bool hit;
-    if (c->getType() == CharacterTypeIcicle || c->getType() == CharacterTypeDrop)
-        hit = hero.left + 10 < c->getX() && c->getX() < hero.right - 10 &&
-              overlapsBox(c, hero.top, hero.bottom);
-    else
-        hit = c->getLeft() < hero.x && hero.x < c->getRight() &&
-              c->getCollisionTop() > hero.bottom && c->getBottom() < hero.top;
-    if (hit) killHero();
+    if (meetsHero(c, hero)) killHero();
 }
 
 void Map::showCharacterHint(Character* c, const HeroBox& hero)
 {
-    if (_player->isDying() || MapFactory::isHintShown(c)) return;
-    bool trigger;
-    if (c->getType() == CharacterTypeAgent)
-        trigger = hero.left < c->getX() && c->getX() < hero.right &&
-                  overlapsBox(c, hero.top, hero.bottom);
-    else
-        trigger = c->getRight() > hero.left && c->getLeft() < hero.right &&
-                  overlapsBox(c, hero.top, hero.bottom);
-    if (!trigger) return;
+    if (_player->isDying() || c->isHintShown()) return;
+    if (!meetsHero(c, hero)) return;
 
     std::string above, below, objective;
-    MapFactory::getHintTexts(c, above, below, objective);
-    double px = c->getX();
+    c->getHintTexts(above, below, objective);
     double py = c->getTop() + kHintPanelLift;
     std::string panel = above;
     GphCamera* cam = camera();
@@ -275,14 +249,9 @@ void Map::showCharacterHint(Character* c, const HeroBox& hero)
         py = c->getBottom() - kHintPanelLift;
         panel = below;
     }
-    Hint* hint = make<Hint>("folder.pcx", "folder.pcx", panel, objective, "");
-    hint->setPosition(c->getX(), c->getY(), GameConstants::zItem);
-    hint->collect(true, false);
-    hint->setAlpha(kHintItemAlpha);
-    showHint(hint, px, py);
-    _transients.push_back(hint);
+    showDroppedHint(c, panel, objective, c->getX(), py);
     if (!objective.empty() && _level) _level->setObjective(objective);
-    MapFactory::setHintShown(c, true);
+    c->setHintShown(true);
 }
 
 void Map::updateReactions(unsigned ms)
@@ -317,7 +286,7 @@ void Map::updateEnemyProjectiles(const HeroBox& hero, unsigned ms, double second
     for (auto it = _enemyProjectiles.begin(); it != _enemyProjectiles.end();) {
         Projectile* p = *it;
         p->update(ms, seconds);
-        Bomb* bomb = dynamic_cast<Bomb*>(p);
+        const bool bomb = p->explodes();
         bool ends = false;
         GphParticleSystem* effect = nullptr;
 

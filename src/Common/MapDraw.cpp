@@ -50,9 +50,8 @@ bool isOpaquePicture(const GphRect* rect, bool& hasPicture)
 
 bool Map::drawnBehind(const Character* character)
 {
-    const int type = character->getType();
-    return character->isAsleep() || character->isIncapacitated() || type == CharacterTypeAgent ||
-           type == CharacterTypeTurret || type == CharacterTypeKnight;
+    return character->isAsleep() || character->isIncapacitated() ||
+           character->hasTrait(Character::TraitDrawnBehind);
 }
 
 void Map::insertSorted(std::list<Sprite*>& list, Sprite* sprite, bool keyIsBottom)
@@ -127,12 +126,9 @@ void Map::draw()
         bool hasPicture;
         if (!isOpaquePicture(rect, hasPicture) && hasPicture) rect->draw();
     }
-    for (Character* character : _characters) {
-        const int type = character->getType();
-        if (character->isAsleep() || type == CharacterTypeAgent || type == CharacterTypeTurret ||
-            type == CharacterTypeKnight)
+    for (Character* character : _characters)
+        if (character->isAsleep() || character->hasTrait(Character::TraitDrawnBehind))
             character->draw();
-    }
     for (Platform* platform : _platforms)
         if (!platform->isBridge()) platform->draw();
     for (Character* character : _characters)

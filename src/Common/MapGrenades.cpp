@@ -2,6 +2,8 @@
 
 #include "Common/Map.h"
 
+#include <algorithm>
+
 #include "Base/Gph/GphParticleSystem.h"
 #include "Common/Barrier.h"
 #include "Common/GameConstants.h"
@@ -10,9 +12,7 @@
 #include "Kovo/Grenade.h"
 #include "Kovo/GrenadeGas.h"
 #include "Kovo/Player.h"
-#include "Kovo/Smoke.h"
 #include "Kovo/Snow.h"
-#include "Kovo/Sparks.h"
 
 using namespace MapInternal;
 
@@ -31,9 +31,16 @@ const double kGrenadeLandReach = 40.0;
 // A thrown grenade bounces off a wall with three quarters of its speed: -dx * 750 / ms.
 const double kBounceFactor = 750.0;
 
-// A gas cloud reaches this far above and below its centre, and this much wider for a rat.
+// A gas cloud reaches this far above and below its centre, and this much wider for the
+// actors it catches from beyond their sides (rats).
 const double kGasHeight = 50.0;
-const double kRatGasReach = 10.0;
+const double kWideGasReach = 10.0;
+
+// A cockpit beside an actor facing right, from its x across and from its bottom up.
+const double kCockpitLeft = -10.0;
+const double kCockpitRight = 70.0;
+const double kCockpitLow = 60.0;
+const double kCockpitHigh = 145.0;
 
 }  // namespace
 
@@ -94,7 +101,7 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
         }
         if (burst) {
             g->move(dx, dy, 0);
-            appendEffect(make<GrenadeGas>(this, g));
+            releaseGas(g);
             delete g;
             it = _grenades.erase(it);
             continue;
@@ -121,7 +128,7 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
         }
         if (wallBurst) {
             g->move(dx, dy, 0);
-            appendEffect(make<GrenadeGas>(this, g));
+            releaseGas(g);
             delete g;
             _grenades.erase(it);
             // The grenades after it wait for the next frame.
@@ -139,15 +146,16 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
             if (!c->isGasImmune() && !out && c->getCollisionLeft() <= g->getX() &&
                 g->getX() <= c->getCollisionRight() && c->getCollisionTop() > g->getBottom() &&
                 c->getBottom() < g->getTop()) {
-                appendEffect(make<GrenadeGas>(this, g));
+                releaseGas(g);
                 gone = true;
                 c->addHitPoints(-1);
                 if (c->getHitPoints() <= 0) stunCharacter(c);
                 break;
             }
-            if (c->getType() == CharacterTypeCopter && !out && !c->isFacingLeft() &&
-                c->getX() - 10 < g->getX() && g->getX() < c->getX() + 70 &&
-                c->getBottom() + 60 < g->getY() && g->getY() < c->getBottom() + 145) {
+            if (c->hasTrait(Character::TraitCockpit) && !out && !c->isFacingLeft() &&
+                c->getX() + kCockpitLeft < g->getX() && g->getX() < c->getX() + kCockpitRight &&
+                c->getBottom() + kCockpitLow < g->getY() &&
+                g->getY() < c->getBottom() + kCockpitHigh) {
                 // A shot into the cockpit: no gas, the pilot is out.
                 gone = true;
                 c->stun();
@@ -165,6 +173,28 @@ void Map::updateGrenades(unsigned ms, double seconds, double gravityStep)
     }
 }
 
+void Map::releaseGas(Grenade* grenade)
+{
+    GrenadeGas* gas = make<GrenadeGas>(this, grenade);
+    _gasClouds.push_back(gas);
+    appendEffect(gas);
+}
+
+void Map::stunInGas(const GrenadeGas* gas)
+{
+    const double cx = gas->getCentre().getX();
+    const double cy = gas->getCentre().getY();
+    for (Character* c : _characters) {
+        if (c->isGasImmune() || !isAwake(c)) continue;
+        const bool wide = c->hasTrait(Character::TraitWideGasCatch);
+        const double reach = wide ? kWideGasReach : 0;
+        if (!wide && c->ignoresGasCloud()) continue;
+        if (c->getLeft() - reach < cx && cx < c->getRight() + reach &&
+            c->getTop() > cy - kGasHeight && c->getBottom() < cy + kGasHeight)
+            stunCharacter(c);
+    }
+}
+
 void Map::updateEffects(double seconds)
 {
     if (_frontSnow) _frontSnow->update(seconds);
@@ -173,35 +203,15 @@ void Map::updateEffects(double seconds)
 
     for (auto it = _effects.begin(); it != _effects.end();) {
         GphParticleSystem* effect = *it;
-        bool finished = false;
-        if (GrenadeGas* gas = dynamic_cast<GrenadeGas*>(effect)) {
-            finished = gas->isFinished();
-            if (!finished) {
-                gas->update(seconds);
-                const double cx = gas->getCentre().getX();
-                const double cy = gas->getCentre().getY();
-                for (Character* c : _characters) {
-                    if (c->isGasImmune() || !isAwake(c)) continue;
-                    const bool rat = c->getType() == CharacterTypeRat;
-                    const double reach = rat ? kRatGasReach : 0;
-                    if (!rat && c->ignoresGasCloud()) continue;
-                    if (c->getLeft() - reach < cx && cx < c->getRight() + reach &&
-                        c->getTop() > cy - kGasHeight && c->getBottom() < cy + kGasHeight)
-                        stunCharacter(c);
-                }
-            }
-        } else if (Smoke* smoke = dynamic_cast<Smoke*>(effect)) {
-            finished = smoke->isFinished();
-            if (!finished) smoke->update(seconds);
-        } else if (Sparks* sparks = dynamic_cast<Sparks*>(effect)) {
-            finished = sparks->isFinished();
-            if (!finished) sparks->update(seconds);
-        }
-        if (finished) {
+        auto cloud = std::find(_gasClouds.begin(), _gasClouds.end(), effect);
+        if (effect->isFinished()) {
+            if (cloud != _gasClouds.end()) _gasClouds.erase(cloud);
             delete effect;
             it = _effects.erase(it);
-        } else {
-            ++it;
+            continue;
         }
+        effect->update(seconds);
+        if (cloud != _gasClouds.end()) stunInGas(*cloud);
+        ++it;
     }
 }

@@ -81,7 +81,7 @@ void Map::pushedByDozers(const HeroBox& hero, double nx, double seconds, bool fr
     const int pushing = fromLeft ? CharacterStateMoveRight : CharacterStateMoveLeft;
     const int turned = fromLeft ? CharacterStateMoveLeft : CharacterStateMoveRight;
     for (Character* c : _characters) {
-        if (c->getType() != CharacterTypeDozer || c->isIncapacitated() || c->isAsleep()) continue;
+        if (!c->hasTrait(Character::TraitPusher) || c->isIncapacitated() || c->isAsleep()) continue;
         if (!(hero.left < c->getX() && c->getX() < hero.right && hero.bottom < c->getTop() &&
               hero.top > c->getBottom()))
             continue;
@@ -100,7 +100,7 @@ void Map::pushedByDozersStanding(const HeroBox& hero, double seconds, double& dx
 {
     if (_player->isDying()) return;
     for (Character* c : _characters) {
-        if (c->getType() != CharacterTypeDozer || c->isIncapacitated() || c->isAsleep()) continue;
+        if (!c->hasTrait(Character::TraitPusher) || c->isIncapacitated() || c->isAsleep()) continue;
         if (!(hero.left < c->getX() && c->getX() < hero.right && hero.bottom < c->getTop() &&
               hero.top > c->getBottom()))
             continue;

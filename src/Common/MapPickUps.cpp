@@ -49,12 +49,7 @@ void Map::applyXray(bool on)
 
 void Map::setOffMachines(bool off)
 {
-    for (Character* character : _characters) {
-        const int type = character->getType();
-        if (type == CharacterTypeRobot || type == CharacterTypeDozer ||
-            type == CharacterTypeBuzzooka)
-            MapFactory::setOff(character, off);
-    }
+    for (Character* character : _characters) character->setOff(off);
 }
 
 void Map::updateTransients(double seconds)

@@ -286,7 +286,7 @@ int Map::readCharacter(std::istream& in)
     if (record.read(in) != 0) return -1;
     Character* character = MapFactory::makeCharacter(this, _player, record);
     if (character) {
-        if (record.type == CharacterTypeEgo2) {
+        if (record.joinsBeforeLinking()) {
             _characters.push_back(character);
             linkCharacter(character, record);
         } else {
@@ -301,23 +301,14 @@ int Map::readCharacter(std::istream& in)
 
 void Map::linkCharacter(Character* character, const CharacterRecord& record)
 {
-    if (record.hasId()) character->setId(record.id);
-    std::list<Sprite*> linked;
-    switch (record.type) {
-    case CharacterTypeThief1:
-        if (record.id == -1) break;
+    if (record.hasId()) {
+        character->setId(record.id);
         // Every switch of this room with the id, so that the last one stays.
-        for (Switch* toggled : _switches)
-            if (toggled->getId() == record.id) MapFactory::setSwitch(character, toggled);
-        break;
-    case CharacterTypeEgo2:
-        for (int id : record.linkIds) findSpritesById(id, linked);
-        MapFactory::setLinkedSprites(character, linked);
-        break;
-    case CharacterTypeCopter:
-        findSpritesById(record.linkId, linked);
-        if (!linked.empty()) MapFactory::setLinkedSprites(character, linked);
-        break;
-    default: break;
+        if (record.id != -1)
+            for (Switch* toggled : _switches)
+                if (toggled->getId() == record.id) character->setSwitch(toggled);
     }
+    std::list<Sprite*> linked;
+    for (int id : record.linkedSpriteIds()) findSpritesById(id, linked);
+    if (!linked.empty()) character->setLinkedSprites(linked);
 }

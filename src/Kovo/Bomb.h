@@ -26,6 +26,7 @@ public:
     // Falls under gravity (not below -840), asks the room whether the move may be made and
     // bursts when it may not; the picture is animated, not spun.
     void update(unsigned ms, double seconds) override;
+    bool explodes() const override { return true; }
 
     Map* getMap() const { return _map; }
 

@@ -48,7 +48,9 @@ Character::Character(Map* map, Player* player, CharacterType type, double horizo
       _hurt_sound_played(false),
       _knock_blocked(false),
       _sleep_z_list(),
-      _sleep_z_timer(0)
+      _sleep_z_timer(0),
+      _traits(0),
+      _contact(ContactHeroCentre)
 {
     setAnchor(anchor);
 }
@@ -74,6 +76,43 @@ Reaction* Character::react()
 }
 
 void Character::think(unsigned, double) {}
+
+bool Character::takeRequest(CharacterRequest&)
+{
+    return false;
+}
+
+void Character::setOff(bool) {}
+
+void Character::setSwitch(Switch*) {}
+
+void Character::setLinkedSprites(const std::list<Sprite*>&) {}
+
+bool Character::isHintShown() const
+{
+    return true;
+}
+
+void Character::setHintShown(bool) {}
+
+void Character::getHintTexts(std::string& above, std::string& below,
+                             std::string& objective) const
+{
+    above.clear();
+    below.clear();
+    objective.clear();
+}
+
+void Character::knock(bool toRight)
+{
+    _state = toRight ? CharacterStateKnockedBackRight : CharacterStateKnockedBackLeft;
+    _vertical_speed = GameConstants::jumpSpeed;
+}
+
+void Character::slamWall()
+{
+    enterState(_facing_left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true);
+}
 
 void Character::drawEffects()
 {

@@ -2,12 +2,14 @@
 #define KOVO_KOVO_CHARACTER_H
 
 #include <istream>
+#include <list>
 #include <map>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "Common/Sprite.h"
+#include "Kovo/CharacterRequest.h"
 #include "Kovo/CharacterState.h"
 #include "Kovo/CharacterType.h"
 #include "Kovo/SleepZList.h"
@@ -18,6 +20,7 @@ class Map;
 class Player;
 class Reaction;
 class SndSoundEffect;
+class Switch;
 
 // The animations of a character by CharacterState. Each value is owned and belongs to one
 // key only.
@@ -49,6 +52,16 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 //   starts afresh in its onEnterState, the one place that resets them.
 // - Sleep Z pictures are the base's: updateSleepZ at the start of every think of an actor
 //   that shows sleep, drawn by the base drawEffects.
+// - What the room asks of an actor has a default that suits an actor its rule does not
+//   concern (see "What the room asks" below). Where the room's Parts single a type out, its
+//   class says so in its constructor: addTraits (drawn behind: Agent, Turret, Knight; back
+//   to start on every entry: Knight; Pusher: Dozer; KnocksAside: Dozer, Cart; Brawler:
+//   Thug; WideGasCatch: Rat; Cockpit: Copter) and setContact (CentreWellInside: Icicle,
+//   Drop; CentreInside: Agent; Boxes: Ego2). It overrides takeRequest when it fires,
+//   throws, bombs or drops (the request says where and what), setOff for a machine the
+//   phone stops (Robot, Dozer, Buzzooka), setSwitch (Thief1), setLinkedSprites (Ego2,
+//   Copter), and the hint functions for a bystander with a hint (Agent, Ego2).
+// - Game randomness (a random turn, a bomb's spot) is drawn as GameRandom::draw() % n.
 class Character : public Sprite {
 public:
     Character(Map* map, Player* player, CharacterType type, double horizontalInset,
@@ -120,6 +133,64 @@ public:
     void setCarriedItem(int itemType) { _carried_item = itemType; }
     int getCarriedItem() const { return _carried_item; }
 
+    // --- What the room asks ---
+    // How the room tells that the actor meets the hero, for a harmful actor's deadly touch
+    // and for a bystander's hint; their heights must always overlap.
+    enum Contact {
+        // The hero's centre strictly inside the actor's sides, the actor's collision top
+        // above his feet.
+        ContactHeroCentre,
+        // The actor's centre more than 10 inside the hero's sides (a falling icicle or drop).
+        ContactCentreWellInside,
+        // The actor's centre strictly inside the hero's sides.
+        ContactCentreInside,
+        // Their boxes overlapping.
+        ContactBoxes
+    };
+    Contact getContact() const { return _contact; }
+
+    // The room's rules that single some actors out; none by default.
+    enum Trait : unsigned {
+        // Drawn in the back passes, behind the hero and the actors drawn in depth order.
+        TraitDrawnBehind = 1u << 0,
+        // Sent back to its start whenever the hero arrives in the room, near or far.
+        TraitBackToStartOnEntry = 1u << 1,
+        // Drives into the hero and into pushable obstacles, shoving them at its push speed.
+        TraitPusher = 1u << 2,
+        // Knocks brawlers away when it runs into them.
+        TraitKnocksAside = 1u << 3,
+        // Knocked away by machines, and slammed when it meets another brawler head on.
+        TraitBrawler = 1u << 4,
+        // A gas cloud reaches it from a little beyond its sides.
+        TraitWideGasCatch = 1u << 5,
+        // A grenade in the cockpit beside it stuns it without gas while it faces right.
+        TraitCockpit = 1u << 6
+    };
+    bool hasTrait(Trait trait) const { return (_traits & trait) != 0; }
+
+    // The next thing the actor asks the room to make this frame, into `request`; false when
+    // there is none (the default). The room asks right after the actor's think until it
+    // answers false, so a request's point is where the actor stands after its think.
+    virtual bool takeRequest(CharacterRequest& request);
+    // The hero's phone switches machines off, and on again when it runs out.
+    virtual void setOff(bool off);
+    // As the room is read: every switch of the room with the actor's id, in order (the last
+    // one stays), and the sprites its record links it to (never an empty list).
+    virtual void setSwitch(Switch* toggled);
+    virtual void setLinkedSprites(const std::list<Sprite*>& sprites);
+    // A bystander's hint, shown once when the hero meets it: the panel picture shown above
+    // it, the one shown below it when above would leave the view, and the objective picture.
+    // An actor without a hint counts as having shown it.
+    virtual bool isHintShown() const;
+    virtual void setHintShown(bool shown);
+    virtual void getHintTexts(std::string& above, std::string& below,
+                              std::string& objective) const;
+    // A machine hits a brawler: it flies off to the right (true) or left, rising at first.
+    void knock(bool toRight);
+    // A brawler slams into a wall, or into another charging the other way: the slam picture
+    // from its start.
+    void slamWall();
+
     // Units per second, up positive, while falling or knocked away.
     double getVerticalSpeed() const { return _vertical_speed; }
     // The knock-out sound has been played; one flag for every knock-out state.
@@ -171,6 +242,10 @@ protected:
         double slamRebound;
         SleepZSpot sleepZ;
     };
+
+    // The room's rules for this class (see Trait and Contact).
+    void addTraits(unsigned traits) { _traits |= traits; }
+    void setContact(Contact contact) { _contact = contact; }
 
     // --- State entry ---
     // Switches to a state and shows its animation, from the first frame when `rewind`,
@@ -263,6 +338,8 @@ protected:
     bool _knock_blocked;
     SleepZList _sleep_z_list;
     int _sleep_z_timer;
+    unsigned _traits;
+    Contact _contact;
 
 private:
     // What loadSound made, released with the actor.

@@ -17,7 +17,6 @@ public:
     ~GrenadeGas() override;
 
     void update(double seconds) override;
-    bool isFinished() const { return _particles.empty(); }
     const ShpCoord& getCentre() const { return _centre; }
     bool isSoundPlayed() const { return _sound_played; }
 

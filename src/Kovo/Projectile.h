@@ -44,6 +44,8 @@ public:
     bool isFading() const { return _fading; }
     // Faded out after a rebound (or, for a bomb, burst).
     bool isSpent() const { return _fading && _alpha <= 0; }
+    // A bomb: it ends in smoke rather than sparks, and armour does not turn it back.
+    virtual bool explodes() const { return false; }
     float getAlpha() const { return _alpha; }
     GphRect* getPicture() const { return _picture; }
 

@@ -17,7 +17,6 @@ public:
     ~Smoke() override;
 
     void update(double seconds) override;
-    bool isFinished() const { return _particles.empty(); }
     // The burst point raised by 30.
     const ShpCoord& getCentre() const { return _centre; }
     // The flash while it shows, then null.

@@ -17,7 +17,6 @@ public:
     ~Sparks() override;
 
     void update(double seconds) override;
-    bool isFinished() const { return _particles.empty(); }
     const ShpCoord& getCentre() const { return _centre; }
 
 private:

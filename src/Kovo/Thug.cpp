@@ -69,6 +69,8 @@ Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLi
       _reaction_shown(false),
       _alarm_timer(0)
 {
+    // Rolling machines knock it away, and it slams into another thug charging head on.
+    addTraits(TraitBrawler);
     setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
@@ -326,16 +328,6 @@ Reaction* Thug::react()
                  getY() + _length + 20, _player && _player->isAirborne());
 }
 
-void Thug::knock(bool toRight)
-{
-    _state = toRight ? CharacterStateKnockedBackRight : CharacterStateKnockedBackLeft;
-    _vertical_speed = GameConstants::jumpSpeed;
-}
-
-void Thug::slamWall()
-{
-    enterState(_facing_left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true);
-}
 
 // ---------------------------------------------------------------------------------------------
 // Saved state

@@ -32,11 +32,6 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    // A rolling machine hits it: flies off to the right (true) or left, rising at first.
-    void knock(bool toRight);
-    // Slams into a wall (or a thug charging the other way): the slam picture from its start.
-    void slamWall();
-
     double getLeftLimit() const { return _left_limit; }
     double getRightLimit() const { return _right_limit; }
     double getTurnaroundX() const { return _turnaround_x; }

@@ -5,6 +5,8 @@
 
 #include "Common/Map.h"
 #include "Kovo/Bomb.h"
+#include "Kovo/Hint.h"
+#include "Base/Gph/GphRect.h"
 #include "Kovo/Grenade.h"
 #include "Kovo/GrenadeGas.h"
 #include "Kovo/Item.h"
@@ -218,6 +220,7 @@ TEST_F(MapActorsTest, AnIcicleMustFallWellInsideTheHerosSides)
     _owner.restartOnDeath = false;
     TestActor* icicle = addActor(CharacterTypeIcicle, 441, 100, 40, 80);
     icicle->setHarmful(true);
+    icicle->setContact(Character::ContactCentreWellInside);
     run(1);
     EXPECT_FALSE(_player->isDying());
     icicle->setX(439);
@@ -232,6 +235,7 @@ TEST_F(MapActorsTest, AMachineRunningIntoAThugKnocksItTheWayTheMachineFaces)
     ASSERT_EQ(1u, map->getCharacters().size());
     Character* thug = map->getCharacters().front();
     TestActor* dozer = addActor(CharacterTypeDozer, thug->getX() + 20, 40);
+    dozer->addTraits(Character::TraitPusher | Character::TraitKnocksAside);
     dozer->setFacingLeft(false);
     run(1);
     EXPECT_EQ(CharacterStateKnockedBackRight, thug->getState());
@@ -239,6 +243,47 @@ TEST_F(MapActorsTest, AMachineRunningIntoAThugKnocksItTheWayTheMachineFaces)
 
 // ------------------------------------------------------------------------------------------
 // Enemy shots
+
+TEST_F(MapActorsTest, AnActorsRequestsBecomeShotsBombsAndAHintWhereAndAsItSays)
+{
+    Map* map = load(flatRoom(""), 400, 40);
+    ASSERT_NE(nullptr, map);
+    TestActor* actor = addActor(CharacterTypeGoat, 1200, 40);
+    actor->requests = {CharacterRequest::shot(1150, 100, 40, 30, -420, 2000, "knifeleft.pcx"),
+                       CharacterRequest::bullet(1250, 90, false),
+                       CharacterRequest::thrownBomb(1160, 150),
+                       CharacterRequest::droppedBomb(1300, 400),
+                       CharacterRequest::droppedHint("t5-5_2.pcx", 960, 95)};
+    run(1);
+    ASSERT_EQ(4u, map->getEnemyProjectiles().size());
+    auto shot = map->getEnemyProjectiles().begin();
+    const Projectile* knife = *shot++;
+    const Projectile* bullet = *shot++;
+    const Projectile* thrown = *shot++;
+    const Projectile* dropped = *shot;
+    // Each has flown the frame's 30 ms.
+    EXPECT_DOUBLE_EQ(1150 - 420 * 0.03, knife->getX());
+    EXPECT_DOUBLE_EQ(100, knife->getY());
+    EXPECT_EQ(2000, knife->getSpin());
+    double length, width;
+    knife->getSize(length, width);
+    EXPECT_EQ(40, length);
+    EXPECT_EQ(30, width);
+    EXPECT_FALSE(knife->explodes());
+    EXPECT_DOUBLE_EQ(1250 + 420 * 0.03, bullet->getX());
+    EXPECT_EQ(0, bullet->getSpin());
+    EXPECT_TRUE(thrown->explodes());
+    EXPECT_NE(0, thrown->getVelocityX());
+    EXPECT_TRUE(dropped->explodes());
+    EXPECT_EQ(0, dropped->getVelocityX());
+    EXPECT_EQ(1300, dropped->getX());
+    // The folder lies at the actor, its panel up where the request said.
+    ASSERT_NE(nullptr, map->getShownHint());
+    EXPECT_EQ(map->getShownHint(), map->getTransients().back());
+    EXPECT_EQ(1200, map->getShownHint()->getX());
+    EXPECT_EQ(960, map->getShownHint()->getPanel()->getCoord()->getX());
+    EXPECT_EQ(95, map->getShownHint()->getPanel()->getCoord()->getY());
+}
 
 TEST_F(MapActorsTest, AShotThatReachesTheHeroKillsHim)
 {
@@ -444,6 +489,7 @@ TEST_F(MapActorsTest, AGasCloudStunsWithinItsReachARatWithin10More)
     TestActor* rat = addActor(CharacterTypeRat, 500 - 38, 40 - 60, 60, 30);
     TestActor* nearRat = addActor(CharacterTypeRat, 500 + 35, 40, 60, 30);
     TestActor* farRat = addActor(CharacterTypeRat, 500 + 41, 40, 60, 30);
+    for (TestActor* r : {rat, nearRat, farRat}) r->addTraits(Character::TraitWideGasCatch);
     TestActor* deaf = addActor(CharacterTypeGoat, 500, 40, 100, 100);
     deaf->setIgnoresGasCloud(true);
     deaf->setGasImmune(true);
@@ -470,6 +516,7 @@ TEST_F(MapActorsTest, AGrenadeInACoptersCockpitStunsItWithoutGas)
     Map* map = load(flatRoom(""), 100, 40);
     ASSERT_NE(nullptr, map);
     TestActor* copter = addActor(CharacterTypeCopter, 1000, 100, 400, 200);
+    copter->addTraits(Character::TraitCockpit);
     copter->setGasImmune(true);
     copter->setFacingLeft(false);
     throwGrenade(1020, 200, 0, 0, false);

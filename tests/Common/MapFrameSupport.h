@@ -77,11 +77,23 @@ public:
         nextBubble = nullptr;
         return bubble;
     }
+    // Hands the room its requests, first to last.
+    bool takeRequest(CharacterRequest& request) override
+    {
+        if (requests.empty()) return false;
+        request = requests.front();
+        requests.erase(requests.begin());
+        return true;
+    }
     void setIgnoresGasCloud(bool ignores) { _ignores_gas_cloud = ignores; }
+    // The room's rules that the actor's class would set.
+    using Character::addTraits;
+    using Character::setContact;
     void setFacingLeft(bool left) { _facing_left = left; }
 
     int thinks = 0;
     Reaction* nextBubble = nullptr;
+    std::vector<CharacterRequest> requests;
 };
 
 // The room's lists are filled by its reader and by its actors; tests put objects there as

@@ -355,6 +355,7 @@ TEST_F(MapMotionTest, ADozerPushesTheStandingHeroAndTurnsAtAWall)
     Map* map = load(flatRoom(wallAt(540, 580, 300, 40)), 500, 40);
     ASSERT_NE(nullptr, map);
     TestActor* dozer = addActor(CharacterTypeDozer, 460, 40, 20, 100);
+    dozer->addTraits(Character::TraitPusher | Character::TraitKnocksAside);
     dozer->setState(CharacterStateMoveRight);
     run(1);
     EXPECT_NEAR(506.3, x(), 1e-9);

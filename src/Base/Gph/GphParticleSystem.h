@@ -33,6 +33,8 @@ public:
     // Advances the effect by the elapsed seconds.
     virtual void update(double seconds) = 0;
 
+    // An effect whose particles have all gone is over.
+    bool isFinished() const { return _particles.empty(); }
     // Deletes every particle.
     void clear();
     int getCount() const { return static_cast<int>(_particles.size()); }
