@@ -3,8 +3,8 @@
 #include <set>
 
 #include "Base/App/Log.h"
+#include "Common/CharacterRegistry.h"
 #include "Kovo/Armor.h"
-#include "Kovo/Character.h"
 #include "Kovo/Diamond.h"
 #include "Kovo/ExtraLife.h"
 #include "Kovo/Grenade.h"
@@ -13,7 +13,6 @@
 #include "Kovo/Hint.h"
 #include "Kovo/Phone.h"
 #include "Kovo/Shoes.h"
-#include "Kovo/Thug.h"
 #include "Kovo/Treasure.h"
 #include "Kovo/XRayGlasses.h"
 
@@ -47,21 +46,13 @@ Item* MapFactory::makeItem(const ItemRecord& record)
 
 Character* MapFactory::makeCharacter(Map* map, Player* player, const CharacterRecord& record)
 {
-    if (!record.isKnownType()) return nullptr;
-    const double x = record.x;
-    const double y = record.y;
-    const double z = record.depth();
-    switch (record.type) {
-    case CharacterTypeThug:
-        return new Thug(map, player, x, y, z, record.a, record.b, record.state, record.facingLeft);
-    default: break;
+    const CharacterClass* actorClass = CharacterRegistry::find(record.type);
+    if (!actorClass) return nullptr;
+    // The actor classes are built as they join the game; until then a record is read and
+    // dropped.
+    if (!actorClass->build) {
+        reportMissing(std::string("Character ") + actorClass->name);
+        return nullptr;
     }
-    static const char* const names[CharacterRecord::kLastType + 1] = {
-        "Wolf", "Thug", "Rat", "Agent", "KnifeThrower", "Robot", "Dozer", "Giant",
-        "Goat", "Bird", "Cart", "Turret", "Buzzooka", "Icicle", "Gunner", "Drop",
-        "Bombshelle", "Knight", "Thief1", "Ego1", "Ego2", "Copter", "Thief2", "Thief3"};
-    // The actor classes are built here as they join the game; until then a record is
-    // read and dropped.
-    reportMissing(std::string("Character ") + names[record.type]);
-    return nullptr;
+    return actorClass->build(map, player, record);
 }

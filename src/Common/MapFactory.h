@@ -22,8 +22,9 @@ public:
     // that builds nothing.
     static Item* makeItem(const ItemRecord& record);
 
-    // The character of the record; null for a code outside the table or without a class.
-    // Every actor is built with (map, player, x, y, record.depth()) and then, by code:
+    // The character of the record, built by its class's row of CharacterRegistry; null for
+    // a code outside the table or without a class. Every actor is built with (map, player,
+    // x, y, record.depth()) and then, by code:
     //   0, 1, 2, 5, 6, 7, 8, 10, 12, 14, 17, 18, 19, 22, 23: a, b, state, facingLeft
     //   3, 20: state, facingLeft, text1, text2, text3
     //   4: state, n, facingLeft;  11: n, state, facingLeft;  16: state, n, range, facingLeft

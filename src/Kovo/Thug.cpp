@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
@@ -84,6 +85,12 @@ Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLi
     _knock_out.outFrame = 1;
     _knock_out.slamRebound = kSlamRebound;
     _knock_out.sleepZ = {SleepZSpot::RightEdge, -kSleepZInset, kSleepZHeight};
+}
+
+Character* Thug::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Thug(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                    record.state, record.facingLeft);
 }
 
 void Thug::buildAnimations()

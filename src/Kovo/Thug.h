@@ -6,6 +6,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 // The brawler. It stands looking one way and now and then turns around; when it sees the hero
 // on its own level it shows a bubble, waits a second and charges. It runs past the hero to a
 // turning point 200 beyond, comes back, and stops or charges again. Past the hero, a wall
@@ -22,6 +24,8 @@ class Thug : public Character {
 public:
     Thug(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<THUG>" turning point, return point, idle clock and knock-out sound flag, then the
     // "<CHARACTER>" block and "</THUG>". Entered after the caller has taken "<THUG>"; a block
