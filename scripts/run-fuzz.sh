@@ -22,12 +22,14 @@ case "$mode" in
 esac
 
 scripts/setup.sh
-cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release -DKOVO_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j"$(nproc)" --target fuzz_all
+# KOVO_FUZZ_DIR: another build folder, so that a short run can go on beside a long one.
+fuzz=$root/${KOVO_FUZZ_DIR:-build-fuzz}
+cmake -S . -B "$fuzz" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release -DKOVO_FUZZ=ON >/dev/null
+cmake --build "$fuzz" -j"$(nproc)" --target fuzz_all >"$fuzz/build.log" 2>&1 ||
+  { tail -n 40 "$fuzz/build.log" >&2; exit 1; }
 
 targets=(fuzz_pcx fuzz_bmp fuzz_jpg fuzz_wav fuzz_ogg fuzz_level fuzz_save fuzz_scores fuzz_save_index
          fuzz_config)
-fuzz=$root/build-fuzz
 data=$fuzz/data
 rm -rf "$fuzz/work" "$fuzz/seeds" "$fuzz/logs"
 mkdir -p "$fuzz/logs"
@@ -68,7 +70,7 @@ for t in "${targets[@]}"; do
 done
 
 # The targets whose seeds the game writes itself (saves, score tables, the slot index, the
-# options) make them at start-up and run them at once.
+# options) make them at start-up, in a run of no inputs.
 for t in fuzz_save fuzz_scores fuzz_save_index fuzz_config; do
   (cd "$fuzz/work/$t" && KOVO_FUZZ_SEED_DIR=$fuzz/seeds/$t "$fuzz/tests/fuzz/$t" -runs=0 \
      >"$fuzz/logs/$t.seeds.log" 2>&1) || { echo "$t: making its seeds failed" >&2; tail -n 30 "$fuzz/logs/$t.seeds.log" >&2; exit 1; }
@@ -88,13 +90,19 @@ run_target() {
   echo "$status $((SECONDS - began))" >"$fuzz/logs/$t.status"
 }
 
+# Xvfb is a job of this shell too: only the targets' own jobs are counted and waited for.
+running=()
 for t in "${targets[@]}"; do
-  if [ "$parallel" -gt 0 ]; then
-    while [ "$(jobs -rp | wc -l)" -ge "$parallel" ]; do wait -n || true; done
-  fi
+  while [ "$parallel" -gt 0 ] && [ ${#running[@]} -ge "$parallel" ]; do
+    wait -n "${running[@]}" || true
+    still=()
+    for pid in "${running[@]}"; do kill -0 "$pid" 2>/dev/null && still+=("$pid"); done
+    running=("${still[@]}")
+  done
   run_target "$t" &
+  running+=($!)
 done
-wait
+for pid in "${running[@]}"; do wait "$pid" || true; done
 
 echo "== Fuzzing ($mode)"
 failed=()

@@ -25,3 +25,4 @@ echo "== Tests (plain build)"
 ctest --test-dir build -j"$jobs" --output-on-failure
 echo "== Tests (sanitizer build)"
 ctest --test-dir build-asan -j"$jobs" --output-on-failure
+scripts/run-fuzz.sh short
