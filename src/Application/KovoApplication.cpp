@@ -25,6 +25,7 @@
 #include "Base/Snd/SndListener.h"
 #include "Base/Snd/SndManager.h"
 #include "Base/Ui/UiWindow.h"
+#include "Common/GameRandom.h"
 #include "Common/Score.h"
 
 namespace {
@@ -118,7 +119,9 @@ KovoApplication::Options KovoApplication::readConfig()
 
 void KovoApplication::onInit()
 {
+    // The looks and the game's own draws each run from the clock.
     std::srand(static_cast<unsigned int>(std::time(nullptr)));
+    GameRandom::seed(static_cast<unsigned int>(std::time(nullptr)));
 
     const Options options = readConfig();
 

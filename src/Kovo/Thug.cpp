@@ -1,12 +1,12 @@
 #include "Kovo/Thug.h"
 
-#include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
+#include "Common/GameRandom.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
@@ -245,7 +245,7 @@ void Thug::stand(unsigned ms, double seconds)
         _idle_timer += ms;
         return;
     }
-    const int draw = std::rand() % (left ? 50 : 100);
+    const int draw = GameRandom::draw() % (left ? 50 : 100);
     if (draw == 1) turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left);
 }
 

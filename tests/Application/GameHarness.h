@@ -33,6 +33,7 @@
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiHarness.h"
+#include "Common/GameRandom.h"
 #include "support/Files.h"
 
 namespace gametest {
@@ -332,6 +333,7 @@ class GameTest : public ::testing::Test {
 protected:
     static constexpr const char* WorkDir = "game_work";
     static constexpr const char* ShotDir = "game_shots";
+    static constexpr unsigned int kGameSeed = 2024;
 
     void SetUp() override
     {
@@ -368,6 +370,8 @@ protected:
     {
         app = new GameApp();
         ASSERT_EQ(0, app->init());
+        // The game's own draws (a thug's turn) the same in every run.
+        GameRandom::seed(kGameSeed);
         window = app->getWindow();
         uitest::flushEvents();
     }

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -15,6 +14,7 @@
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/GameConstants.h"
+#include "Common/GameRandom.h"
 #include "Common/Map.h"
 #include "KovoHarness.h"
 #include "Kovo/Reaction.h"
@@ -360,12 +360,12 @@ TEST_F(ThugTest, TurnsAroundAtRandomAfterStandingIdle)
     Thug* t = thug();
     placeHero(1300, 40);  // behind it: not in front
 
-    // The draws from 2500 ms on: rand() % 50 for a left-facing thug; a 1 turns it.
+    // The draws from 2500 ms on: draw % 50 for a left-facing thug; a 1 turns it.
     const unsigned seed = 12345;
-    std::srand(seed);
+    GameRandom::seed(seed);
     int drawsUntilTurn = 1;
-    while (std::rand() % 50 != 1) ++drawsUntilTurn;
-    std::srand(seed);
+    while (GameRandom::draw() % 50 != 1) ++drawsUntilTurn;
+    GameRandom::seed(seed);
 
     for (int i = 0; i < 25; ++i) frame(t, 100);
     EXPECT_EQ(2500, t->getIdleTimer());
@@ -378,13 +378,13 @@ TEST_F(ThugTest, TurnsAroundAtRandomAfterStandingIdle)
     EXPECT_EQ(0, t->getIdleTimer());
     EXPECT_EQ(animation(t, 2), shown(t));
 
-    // Facing right, the draw is rand() % 100.
-    std::srand(seed);
+    // Facing right, the draw is taken % 100.
+    GameRandom::seed(seed);
     int rightDraws = 1;
-    while (std::rand() % 100 != 1) ++rightDraws;
+    while (GameRandom::draw() % 100 != 1) ++rightDraws;
     placeHero(500, 40);  // now behind it
     for (int i = 0; i < 25; ++i) frame(t, 100);
-    std::srand(seed);
+    GameRandom::seed(seed);
     for (int i = 1; i < rightDraws; ++i) frame(t, 100);
     EXPECT_EQ(2, t->getState());
     frame(t, 100);
