@@ -321,6 +321,61 @@ TEST_F(SaveGameTest, AGameOnAChapterPageSavedLoadedInANewRunAndSavedAgainIsTheSa
     EXPECT_EQ(first, text(testsupport::readFile("save4.dat")));
 }
 
+// A game taken through every page by the levels that open the next one: saved on each page,
+// and in a level of each chapter played a little, it loads and saves again byte for byte.
+TEST_F(SaveGameTest, AGameSavedOnEveryPageAndInALevelOfEveryChapterLoadsAndSavesTheSameFile)
+{
+    const struct {
+        // Finished on this page before it is saved, with their exit codes.
+        std::vector<std::pair<const char*, int>> finished;
+        // Played from the page, then saved in the middle.
+        const char* level;
+    } pages[] = {
+        {{{"level1-1.xml", 1}, {"level1-2.xml", 1}, {"level1-5.xml", 2}, {"level1-4.xml", 1}}, "level1-4.xml"},
+        {{{"level2-3.xml", 2}, {"level2-2.xml", 1}, {"level2-4.xml", 1}}, "level2-2.xml"},
+        {{{"level3-1.xml", 1}, {"level3-3.xml", 1}, {"level3-6.xml", 1}}, "level3-1.xml"},
+        {{{"level4-2.xml", 1}, {"level4-5.xml", 1}}, "level4-1.xml"},
+        {{{"level5-1.xml", 1}, {"level5-3.xml", 2}, {"level5-5.xml", 1}}, "level5-4.xml"},
+        {{}, nullptr},
+    };
+    start();
+    app->startNewGame();
+    auto sameAgain = [&](const std::string& what) {
+        ASSERT_EQ(0, app->saveGame("save1.dat", 1, "FIRST")) << what;
+        const std::string first = testsupport::readText("save1.dat");
+        ASSERT_EQ(0, app->loadGame("save1.dat")) << what;
+        ASSERT_EQ(0, app->saveGame("save2.dat", 2, "SECOND")) << what;
+        EXPECT_EQ(first, testsupport::readText("save2.dat")) << what;
+    };
+    for (size_t index = 1; index <= 6; ++index) {
+        const auto& page = pages[index - 1];
+        for (const auto& level : page.finished) game()->onLevelFinished(level.first, level.second);
+        frames(2);
+        ASSERT_NO_FATAL_FAILURE(sameAgain("page " + std::to_string(index)));
+        ASSERT_EQ(static_cast<int>(index), game()->getPageIndex());
+        const std::string onPage = testsupport::readText("save1.dat");
+        if (page.level) {
+            game()->loadLevel(page.level);
+            ASSERT_NE(nullptr, game()->getLevel()) << page.level;
+            frames(2);
+            uitest::typeKey(SDLK_x);
+            hold(SDLK_RIGHT, true);
+            frames(50, 30);
+            hold(SDLK_RIGHT, false);
+            ASSERT_NO_FATAL_FAILURE(leaveAndSave(3, "LEVEL"));
+            ASSERT_NO_FATAL_FAILURE(sameAgain(page.level));
+            ASSERT_NE(nullptr, game()->getLevel()) << page.level;
+            // Back to the page as it was saved.
+            testsupport::writeText("save1.dat", onPage);
+            ASSERT_EQ(0, app->loadGame("save1.dat"));
+        }
+        if (index < 6) {
+            ASSERT_TRUE(game()->getChapterPage(static_cast<int>(index))->getButton(ChapterPage::kNextPage)->isEnabled());
+            game()->nextPage();
+        }
+    }
+}
+
 TEST_F(SaveGameTest, ASaveThatCannotBeWrittenKeepsTheSlotsOldGame)
 {
     start();
