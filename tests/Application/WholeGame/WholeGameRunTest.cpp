@@ -181,6 +181,13 @@ public:
             releaseAll();
             return true;
         }
+        if (level->isPaused()) {
+            // Another window took the focus (other test programs share the display): the
+            // player clicks back into the game, which let go of his keys when it lost it.
+            releaseAll();
+            giveFocusBack();
+            return false;
+        }
         if (level->hasHint()) {
             releaseAll();
             uitest::typeKey(SDLK_x);
@@ -190,7 +197,9 @@ public:
         const int room = level->getCurrentMap()->getId();
         if (++_spent > MoveBudget) {
             ADD_FAILURE() << "move " << _at << " (room " << move.room << ", x " << move.x << ") not done: hero in room "
-                          << room << " at " << hero->getX() << ", " << hero->getY();
+                          << room << " at " << hero->getX() << ", " << hero->getY() << " in state "
+                          << hero->getState() << (hero->isRightHeld() ? ", Right held" : "")
+                          << (hero->isLeftHeld() ? ", Left held" : "");
             _at = _moves.size();
             return false;
         }
@@ -295,6 +304,16 @@ private:
             _phase = TakingOff;
         }
         return false;
+    }
+    static void giveFocusBack()
+    {
+        for (Uint8 state : {SDL_APPACTIVE, SDL_APPINPUTFOCUS}) {
+            SDL_Event event{};
+            event.type = SDL_ACTIVEEVENT;
+            event.active.gain = 1;
+            event.active.state = state;
+            SDL_PushEvent(&event);
+        }
     }
     static bool onGround(const Player* hero)
     {
