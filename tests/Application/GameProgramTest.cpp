@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -85,24 +86,31 @@ bool waitForLog(const fs::path& dir, const std::string& text, double seconds)
     return false;
 }
 
-// The top-level window whose title is the game's, other than `skip` (the test program's
-// own window, which has the same title once another test has opened it).
-Window findWindow(Display* display, Window from, Window skip = 0)
+// The top-level windows whose title is the game's: the windows of other programs on the
+// display (another test program's game among them) have it too.
+void findWindows(Display* display, Window from, std::set<Window>& found)
 {
     char* name = nullptr;
     if (XFetchName(display, from, &name) && name) {
-        const bool match = Caption == std::string(name);
+        if (Caption == std::string(name)) found.insert(from);
         XFree(name);
-        if (match && from != skip) return from;
     }
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
-    if (!XQueryTree(display, from, &root, &parent, &children, &count)) return 0;
-    Window found = 0;
-    for (unsigned int i = 0; i < count && !found; ++i) found = findWindow(display, children[i], skip);
+    if (!XQueryTree(display, from, &root, &parent, &children, &count)) return;
+    for (unsigned int i = 0; i < count; ++i) findWindows(display, children[i], found);
     if (children) XFree(children);
-    return found;
+}
+
+// The game's window that is not one of `before`.
+Window findNewWindow(Display* display, const std::set<Window>& before)
+{
+    std::set<Window> now;
+    findWindows(display, DefaultRootWindow(display), now);
+    for (Window w : now)
+        if (!before.count(w)) return w;
+    return 0;
 }
 
 // A press and a release of the key, as the X server would deliver them to the window.
@@ -175,7 +183,8 @@ TEST_F(GameProgramTest, AKeyOnTheTitleThenEscapeOnTheMainMenuEndsTheProgramWithS
     Display* display = XOpenDisplay(nullptr);
     ASSERT_NE(nullptr, display);
     XSetErrorHandler(countXError);
-    const Window own = findWindow(display, DefaultRootWindow(display));
+    std::set<Window> before;
+    findWindows(display, DefaultRootWindow(display), before);
     // The test display now and then refuses a connection: a start that failed is tried again.
     bool started = false;
     for (int attempt = 0; attempt < 3 && !started; ++attempt) {
@@ -190,7 +199,7 @@ TEST_F(GameProgramTest, AKeyOnTheTitleThenEscapeOnTheMainMenuEndsTheProgramWithS
         }
     }
     ASSERT_TRUE(started);
-    Window window = findWindow(display, DefaultRootWindow(display), own);
+    Window window = findNewWindow(display, before);
     ASSERT_NE(0u, window);
 
     sendKey(display, window, XK_a);
