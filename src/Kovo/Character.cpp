@@ -1,5 +1,6 @@
 #include "Kovo/Character.h"
 
+#include <sstream>
 #include <string>
 
 #include "Base/Gph/GphAnimatedTexture.h"
@@ -458,12 +459,14 @@ int Character::writeState(std::ostream& out)
 
 int Character::readState(std::istream& in)
 {
-    // Everything is read into locals first: a block that ends early or holds garbage must
-    // not leave the actor with zeros in place of its values.
+    // Everything is read into locals first, the sprite line and the closing tag included: a
+    // block that ends early or holds garbage must leave the actor as it was.
     int hitPoints, idleTurn, reserved, state;
     bool facingLeft;
     std::string spriteTag;
-    if (!(in >> hitPoints >> idleTurn >> reserved >> state >> facingLeft >> spriteTag))
+    std::istringstream spriteLine;
+    if (!(in >> hitPoints >> idleTurn >> reserved >> state >> facingLeft >> spriteTag) ||
+        !takeStateLine(in, spriteLine))
         return -1;
 
     // The sprite line makes the picture a square; this actor's picture keeps its own shape.
@@ -472,7 +475,7 @@ int Character::readState(std::istream& in)
         pictureLength = _drawable->getLength();
         pictureWidth = _drawable->getWidth();
     }
-    const int result = Sprite::readState(in);
+    const int result = Sprite::readState(spriteLine);
     if (result != 0) return result;
     if (_drawable) {
         _drawable->setLength(pictureLength);
@@ -485,8 +488,5 @@ int Character::readState(std::istream& in)
     _state = state;
     _facing_left = facingLeft;
     showStateAnimation();
-
-    std::string closing;
-    if (!(in >> closing)) return -1;
     return 0;
 }

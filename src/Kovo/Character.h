@@ -72,8 +72,8 @@ public:
     ~Character() override;
 
     // Entered after the caller has taken "<CHARACTER>". 0, or -1 for a block that ends early
-    // or holds a value that does not parse; a failed read leaves the character as it was,
-    // except when only the closing tag is missing.
+    // or holds a value that does not parse (the closing tag included); a failed read leaves
+    // the character as it was.
     int readState(std::istream& in) override;
     int writeState(std::ostream& out) override;
     // Back to the start state turned to the current facing, then shows it. Start states

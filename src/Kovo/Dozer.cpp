@@ -1,0 +1,104 @@
+#include "Kovo/Dozer.h"
+
+#include <string>
+#include <vector>
+
+#include "Common/GameConstants.h"
+#include "Common/Map.h"
+
+namespace {
+
+const double kSide = 100.0;
+const int kHitPoints = 1;
+const double kAlarmRange = 250.0;
+const double kSightRange = 250.0;
+// Saved with the character block; the dozer reads neither.
+const int kIdleTurn = 2;
+const int kReserved = 2;
+const unsigned kWalkFrameTime = 25;
+
+// The walk: pictures 1 to 4 and back, then 5 to 8 and back.
+std::vector<std::string> walkFrames(const char* way)
+{
+    const int order[] = {1, 2, 3, 4, 4, 3, 2, 1, 5, 6, 7, 8, 8, 7, 6, 5};
+    std::vector<std::string> files;
+    for (int picture : order)
+        files.push_back(std::string("worker_robot_move_") + way + std::to_string(picture) + ".pcx");
+    return files;
+}
+
+}  // namespace
+
+Dozer::Dozer(Map* map, Player* player, double x, double y, double z, double leftLimit,
+             double rightLimit, CharacterState state, bool facingLeft)
+    : Character(map, player, CharacterTypeDozer, 0, 0, 8, false, true, kHitPoints,
+                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
+                kIdleTurn, kReserved, state, facingLeft, false),
+      _off(false),
+      _left_limit(leftLimit),
+      _right_limit(rightLimit)
+{
+    setAnchor(8);
+    buildAnimations();
+    makeDrawable(x, y, z, kSide, kSide);
+    setSize(kSide, kSide);
+    // A dozer that starts at rest waits for its switch.
+    setVisible(!isAsleep());
+}
+
+void Dozer::buildAnimations()
+{
+    addAnimation(CharacterStateMoveRight, walkFrames("right"), kWalkFrameTime);
+    addAnimation(CharacterStateMoveLeft, walkFrames("left"), kWalkFrameTime);
+    addAnimation(CharacterStateAsleepRight, {"worker_robot_move_right5.pcx"});
+    addAnimation(CharacterStateAsleepLeft, {"worker_robot_move_left5.pcx"});
+}
+
+void Dozer::setOff(bool off)
+{
+    if (off == _off) return;
+    _off = off;
+    setVisible(!off);
+}
+
+void Dozer::think(unsigned ms, double seconds)
+{
+    // The switch is read first; a bonk only stops it until then.
+    if (isVisible()) {
+        if (_state == CharacterStateAsleepLeft || _state == CharacterStateBonkedLeft)
+            _state = CharacterStateMoveLeft;
+        else if (_state == CharacterStateAsleepRight || _state == CharacterStateBonkedRight)
+            _state = CharacterStateMoveRight;
+    } else {
+        if (_state == CharacterStateMoveLeft) _state = CharacterStateAsleepLeft;
+        else if (_state == CharacterStateMoveRight) _state = CharacterStateAsleepRight;
+    }
+
+    switch (_state) {
+    case CharacterStateMoveLeft: walk(seconds, true); break;
+    case CharacterStateMoveRight: walk(seconds, false); break;
+    case CharacterStateAsleepLeft:
+    case CharacterStateAsleepRight: showStateAnimation(); break;
+    default: break;
+    }
+    advanceAnimation(ms);
+}
+
+void Dozer::walk(double seconds, bool left)
+{
+    double dx = (left ? -1 : 1) * _speed * seconds;
+    double dy = 0;
+    int reason = 0;
+    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(),
+                                                   getBottom(), true, false, true, &dx, &dy,
+                                                   &reason);
+    // A wall, a ledge or a limit turns it round, without a step in this frame.
+    if (!free || (left ? getLeft() + dx <= _left_limit : getRight() + dx >= _right_limit)) {
+        if (enterState(left ? CharacterStateMoveRight : CharacterStateMoveLeft, false))
+            _facing_left = !left;
+        return;
+    }
+    showStateAnimation();
+    move(dx, dy, 0);
+    _facing_left = left;
+}
