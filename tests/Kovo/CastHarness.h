@@ -7,22 +7,16 @@
 #include <sstream>
 #include <string>
 
-#include "Base/Gph/GphAnimatedTexture.h"
-#include "Base/Gph/GphRect.h"
-#include "Common/GameConstants.h"
-#include "Common/Map.h"
+#include "Base/Snd/SndSoundEffect.h"
 #include "Common/MapFrameSupport.h"
-#include "Kovo/Character.h"
 #include "PlayerHarness.h"
 
 namespace kovotest {
 
-using mapframe::ceilingAt;
 using mapframe::floorAt;
 using mapframe::wallAt;
 
-// A character record of the level file: code, position, state, facing, the code's extras as
-// they stand in the file, nothing carried.
+// A character record: code, position, state, facing, the code's extras, nothing carried.
 inline std::string actorAt(int type, double x, double y, int state, bool facingLeft,
                            const std::string& extras = "")
 {
@@ -32,7 +26,16 @@ inline std::string actorAt(int type, double x, double y, int state, bool facingL
     return out.str();
 }
 
-// The actors of this game in a real room read from level text, with the real hero.
+// Several objects (the hero among them) make effects of one file: true when any plays.
+inline bool anyPlaying(const std::string& fileName)
+{
+    for (auto& entry : *SndSoundEffectRegistry)
+        if (entry.second->getFileName() == fileName && entry.second->isPlaying()) return true;
+    return false;
+}
+
+// The actors in a real room read from level text (`width` by `height`, gravity 2000), with
+// the real hero; thinks given fixed times.
 class CastTest : public PlayerFixture {
 protected:
     void TearDown() override
@@ -41,44 +44,42 @@ protected:
         hero.respawn();
         PlayerFixture::TearDown();
     }
-
-    // A room `width` wide and 1000 high with gravity 2000.
-    void makeRoom(const std::string& body, int width = 2000)
+    void makeRoom(const std::string& body, int width = 2000, int height = 1000)
     {
         room.reset(new Map(&app, nullptr, &hero));
-        std::istringstream in("<MAP_WIDTH> " + std::to_string(width) +
-                              " </MAP_WIDTH> <MAP_HEIGHT> 1000 </MAP_HEIGHT> <GRAVITY> 2000 "
-                              "</GRAVITY>\n" +
-                              body + " </MAP>");
+        std::ostringstream text;
+        text << "<MAP_WIDTH> " << width << " </MAP_WIDTH> <MAP_HEIGHT> " << height
+             << " </MAP_HEIGHT> <GRAVITY> 2000 </GRAVITY>\n" << body << " </MAP>";
+        std::istringstream in(text.str());
         ASSERT_EQ(0, room->read(in));
     }
-
     template <class T = Character>
     T* actor(size_t index = 0) const
     {
-        size_t i = 0;
-        for (Character* c : room->getCharacters())
-            if (i++ == index) return dynamic_cast<T*>(c);
-        return nullptr;
+        auto it = room->getCharacters().begin();
+        std::advance(it, index);
+        return dynamic_cast<T*>(*it);
     }
-
     void placeHero(double x, double y) { hero.setPosition(x, y, GameConstants::zHero); }
 
-    // n thinks of ms each, as the room gives them.
     static void think(Character* c, unsigned ms, int n = 1)
     {
         for (int i = 0; i < n; ++i) c->think(ms, ms / 1000.0);
     }
-
-    // Thinks until the state changes, at most n; the number of thinks, -1 when it never did.
-    static int thinkUntilStateChanges(Character* c, unsigned ms, int n = 2000)
+    // Thinks until the test holds, at most 2000: how many, -1 when it never held.
+    template <class Done>
+    static int thinkUntil(Character* c, Done done, unsigned ms = 30)
     {
-        const CharacterState from = c->getState();
-        for (int i = 1; i <= n; ++i) {
+        for (int i = 1; i <= 2000; ++i) {
             think(c, ms);
-            if (c->getState() != from) return i;
+            if (done()) return i;
         }
         return -1;
+    }
+    static int thinkUntilStateChanges(Character* c, unsigned ms = 30)
+    {
+        const CharacterState from = c->getState();
+        return thinkUntil(c, [&] { return c->getState() != from; }, ms);
     }
 
     static GphAnimatedTexture* shown(const Character* c)
@@ -87,18 +88,15 @@ protected:
     }
     static GphAnimatedTexture* animation(const Character* c, CharacterState s)
     {
-        auto it = c->getAnimations().find(s);
-        return it == c->getAnimations().end() ? nullptr : it->second;
+        return c->getAnimations().at(s);
     }
-
     static std::string saved(Character& c)
     {
         std::ostringstream out;
         EXPECT_EQ(0, c.writeState(out));
         return out.str();
     }
-
-    // Reads a block whose opening tag it takes first, as the room does.
+    // Takes the block's opening tag first, as the room does.
     static int restore(Character& c, const std::string& text)
     {
         std::istringstream in(text);

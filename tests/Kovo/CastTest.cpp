@@ -5,7 +5,6 @@
 
 #include "Base/App/Log.h"
 #include "CastHarness.h"
-#include "Kovo/Copter.h"
 #include "support/Files.h"
 
 namespace {
@@ -13,59 +12,38 @@ namespace {
 using kovotest::actorAt;
 using kovotest::floorAt;
 
-// One record of each class, as a level file gives it, and the shape of its picture.
+// One record of each class as a level file gives it, and its picture's shape.
 struct Row {
-    const char* name;
+    CharacterType type;
     std::string record;
     double pictureLength;  // along x
     double pictureWidth;   // along y
 };
 
-std::vector<Row> cast()
-{
-    return {
-        {"Agent", actorAt(3, 1000, 40, 1, true, "above.pcx below.pcx goal.pcx"), 60, 120},
-        {"Ego1", actorAt(19, 1000, 40, 2, false, "300 1700"), 140, 140},
-        {"Cart", actorAt(10, 1000, 40, 7, false, "300 1700 5"), 80, 80},
-        {"Dozer", actorAt(6, 1000, 40, 6, true, "300 1700 5"), 100, 100},
-        {"Buzzooka", actorAt(12, 1000, 40, 6, true, "300 1700 5"), 120, 120},
-        {"Drop", actorAt(15, 1000, 600, 0, true, "1000 600 1500"), 30, 30},
-        {"Bird", actorAt(9, 1000, 400, 22, true), 40, 40},
-        {"Bombshelle", actorAt(16, 1000, 40, 1, true, "1 400"), 120, 240},
-        {"Copter", actorAt(21, 1000, 300, 2, false, "-1 1"), 400, 200},
-    };
-}
+const std::vector<Row> kCast = {
+    {CharacterTypeAgent, actorAt(3, 1000, 40, 1, true, "a.pcx b.pcx c.pcx"), 60, 120},
+    {CharacterTypeEgo1, actorAt(19, 1000, 40, 2, false, "300 1700"), 140, 140},
+    {CharacterTypeCart, actorAt(10, 1000, 40, 7, false, "300 1700 5"), 80, 80},
+    {CharacterTypeDozer, actorAt(6, 1000, 40, 6, true, "300 1700 5"), 100, 100},
+    {CharacterTypeBuzzooka, actorAt(12, 1000, 40, 6, true, "300 1700 5"), 120, 120},
+    {CharacterTypeDrop, actorAt(15, 1000, 600, 0, true, "1000 600 1500"), 30, 30},
+    {CharacterTypeBird, actorAt(9, 1000, 400, 22, true), 40, 40},
+    {CharacterTypeBombshelle, actorAt(16, 1000, 40, 1, true, "1 400"), 120, 240},
+    {CharacterTypeCopter, actorAt(21, 1000, 300, 2, false, "-1 1"), 400, 200},
+};
 
 class CastTest : public kovotest::CastTest {};
 
 }  // namespace
 
-TEST_F(CastTest, TheRoomBuildsEveryOneOfTheseCharactersFromItsRecord)
+// Each class built from its record and run a while, saved, restored into a fresh one and
+// saved again; every block cut short, or spoilt, fails and leaves the actor as it was.
+TEST_F(CastTest, EachIsBuiltFromItsRecordAndItsSavedBlockRoundTripsWhileCutBlocksFail)
 {
-    const CharacterType types[] = {CharacterTypeAgent,    CharacterTypeEgo1, CharacterTypeCart,
-                                   CharacterTypeDozer,    CharacterTypeBuzzooka,
-                                   CharacterTypeDrop,     CharacterTypeBird,
-                                   CharacterTypeBombshelle, CharacterTypeCopter};
-    size_t i = 0;
-    for (const Row& row : cast()) {
-        SCOPED_TRACE(row.name);
+    for (const Row& row : kCast) {
+        SCOPED_TRACE(row.record);
         makeRoom(floorAt(0, 2000, 40) + row.record);
-        Character* c = actor();
-        ASSERT_NE(nullptr, c);
-        EXPECT_EQ(types[i++], c->getType());
-        ASSERT_NE(nullptr, c->getDrawable());
-        EXPECT_DOUBLE_EQ(row.pictureLength, c->getDrawable()->getLength());
-        EXPECT_DOUBLE_EQ(row.pictureWidth, c->getDrawable()->getWidth());
-    }
-}
-
-// Each class mid-way through what it does, saved, restored into a fresh one and saved
-// again; every block cut short fails and leaves the actor it was read into as it was.
-TEST_F(CastTest, SavedBlocksRoundTripByteForByteAndCutBlocksFail)
-{
-    for (const Row& row : cast()) {
-        SCOPED_TRACE(row.name);
-        makeRoom(floorAt(0, 2000, 40) + row.record);
+        ASSERT_EQ(row.type, actor()->getType());
         placeHero(700, 40);
         think(actor(), 30, 40);
         const std::string block = saved(*actor());
@@ -73,39 +51,31 @@ TEST_F(CastTest, SavedBlocksRoundTripByteForByteAndCutBlocksFail)
         makeRoom(floorAt(0, 2000, 40) + row.record);
         Character* fresh = actor();
         const std::string before = saved(*fresh);
-        for (const std::string& cut : kovotest::truncations(block)) {
-            EXPECT_EQ(-1, restore(*fresh, cut)) << cut;
-            EXPECT_EQ(before, saved(*fresh)) << cut;
+        std::vector<std::string> spoilt = kovotest::truncations(block);
+        spoilt.push_back(block);
+        spoilt.back().replace(block.find("<SPRITE>") + 9, 1, "x");
+        for (const std::string& text : spoilt) {
+            EXPECT_EQ(-1, restore(*fresh, text)) << text;
+            EXPECT_EQ(before, saved(*fresh)) << text;
         }
-        std::string corrupt = block;
-        corrupt.replace(corrupt.find("<SPRITE>") + 9, 1, "x");
-        EXPECT_EQ(-1, restore(*fresh, corrupt));
-        EXPECT_EQ(before, saved(*fresh));
-
         ASSERT_EQ(0, restore(*fresh, block));
         EXPECT_EQ(block, saved(*fresh));
         EXPECT_DOUBLE_EQ(row.pictureLength, fresh->getDrawable()->getLength());
         EXPECT_DOUBLE_EQ(row.pictureWidth, fresh->getDrawable()->getWidth());
     }
-}
-
-TEST_F(CastTest, TheBirdsPursuitFlagRunsStraightIntoTheCharacterBlock)
-{
-    makeRoom(floorAt(0, 2000, 40) + actorAt(9, 1000, 400, 22, true));
+    // The bird's pursuit flag runs straight into the character block.
+    makeRoom(kCast[6].record);
     EXPECT_EQ(0u, saved(*actor()).find("<BIRD> -1 -1 0<CHARACTER> "));
 }
 
 TEST_F(CastTest, AnActorInAStateWithoutPicturesThinksWithoutAnyToAdvance)
 {
-    const std::string records[] = {actorAt(10, 1000, 40, 1, true, "300 1700 5"),
-                                   actorAt(6, 1000, 40, 2, false, "300 1700 5"),
-                                   actorAt(21, 1000, 300, 15, false, "-1 1"),
-                                   actorAt(21, 1000, 300, 23, false, "-1 2"),
-                                   actorAt(9, 1000, 300, 1, true)};
-    for (const std::string& record : records) {
-        SCOPED_TRACE(record);
+    for (const std::string& record : {actorAt(10, 1000, 40, 1, true, "300 1700 5"),
+                                      actorAt(6, 1000, 40, 2, false, "300 1700 5"),
+                                      actorAt(21, 1000, 300, 15, false, "-1 1"),
+                                      actorAt(21, 1000, 300, 23, false, "-1 2")}) {
         makeRoom(floorAt(0, 2000, 40) + record);
-        EXPECT_EQ(nullptr, shown(actor()));
+        EXPECT_EQ(nullptr, shown(actor())) << record;
         think(actor(), 30, 5);
         room->update(30);
     }
@@ -113,7 +83,7 @@ TEST_F(CastTest, AnActorInAStateWithoutPicturesThinksWithoutAnyToAdvance)
 
 TEST_F(CastTest, AHelicopterRecordFacingLeftIsReadFacingRightWithALogLine)
 {
-    makeRoom(floorAt(0, 2000, 40) + actorAt(21, 1000, 300, 2, true, "-1 1"));
+    makeRoom(actorAt(21, 1000, 300, 2, true, "-1 1"));
     EXPECT_TRUE(actor()->isFacingRight());
     g_log.flush();
     EXPECT_NE(std::string::npos, testsupport::readText("ktlog.txt")
