@@ -29,6 +29,9 @@ Agent::Agent(Map* map, Player* player, double x, double y, double z, CharacterSt
       _text3(text3),
       _shown(false)
 {
+    // The hero meets him when his middle lies inside the hero; he stands behind the others.
+    setContact(ContactCentreInside);
+    addTraits(TraitDrawnBehind);
     setAnchor(8);
     buildAnimations();
     // Sized first: the picture keeps its own shape, narrower than it is tall.
@@ -40,4 +43,11 @@ void Agent::buildAnimations()
 {
     addAnimation(CharacterStateStandRight, {"agentk_faceright.pcx"});
     addAnimation(CharacterStateStandLeft, {"agentk_faceleft.pcx"});
+}
+
+void Agent::getHintTexts(std::string& above, std::string& below, std::string& objective) const
+{
+    above = _text1;
+    below = _text2;
+    objective = _text3;
 }

@@ -19,6 +19,12 @@ public:
 
     void buildAnimations() override;
 
+    // His hint: the panel shown above him, the one shown below him and the objective.
+    bool isHintShown() const override { return _shown; }
+    void setHintShown(bool shown) override { _shown = shown; }
+    void getHintTexts(std::string& above, std::string& below,
+                      std::string& objective) const override;
+
     const std::string& getText1() const { return _text1; }
     const std::string& getText2() const { return _text2; }
     const std::string& getText3() const { return _text3; }

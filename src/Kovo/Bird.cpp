@@ -228,7 +228,9 @@ int Bird::readState(std::istream& in)
     // Reading the flag as a number stops at the "<" of the tag that follows it.
     return CharacterBlock::read(
         in, *this,
-        [&](std::istream& s) { return static_cast<bool>(s >> turnaroundX >> returnToX >> pursuing); },
+        [&](std::istream& s) {
+            return static_cast<bool>(s >> turnaroundX >> returnToX >> pursuing);
+        },
         [&] {
             _turnaround_x = turnaroundX;
             _return_to_x = returnToX;

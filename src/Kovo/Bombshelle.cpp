@@ -40,6 +40,9 @@ const unsigned kReleaseFrame = 7;
 // A random turn when idle: one chance in 50 a frame facing left, 100 facing right.
 const int kTurnOddsLeft = 50;
 const int kTurnOddsRight = 100;
+// Where the bomb leaves her hand: before her and above her feet.
+const double kHandReach = 40.0;
+const double kHandHeight = 110.0;
 // Her bubble stands 20 above her box.
 const double kBubbleLift = 20.0;
 const unsigned kThrowFrameTime = 50;
@@ -127,6 +130,14 @@ bool Bombshelle::takeThrowRequest()
     const bool request = _throw_request;
     _throw_request = false;
     return request;
+}
+
+bool Bombshelle::takeRequest(CharacterRequest& request)
+{
+    if (!takeThrowRequest()) return false;
+    request = CharacterRequest::thrownBomb(getX() + (_facing_left ? -kHandReach : kHandReach),
+                                           getY() + kHandHeight);
+    return true;
 }
 
 Reaction* Bombshelle::react()

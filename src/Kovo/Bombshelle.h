@@ -36,8 +36,10 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    // The room's one-shot question after the think: true once per throw.
+    // The room's one-shot question after the think: true once per throw. The room takes it
+    // as a bomb from her hand, 40 before her and 110 above her feet.
     bool takeThrowRequest();
+    bool takeRequest(CharacterRequest& request) override;
 
     int getThrowTimer() const { return _throw_timer; }
     int getAlertTimer() const { return _alert_timer; }

@@ -26,6 +26,8 @@ const int kReserved = 2;
 const int kFirePeriod = 3000;
 const int kFirstFireTimer = 2500;
 const unsigned kWalkFrameTime = 25;
+// The gun's muzzle stands this high above its feet.
+const double kMuzzleHeight = 52.0;
 
 std::vector<std::string> walkFrames(const char* way)
 {
@@ -73,6 +75,14 @@ bool Buzzooka::takeFireRequest()
     const bool request = _fire_request;
     _fire_request = false;
     return request;
+}
+
+bool Buzzooka::takeRequest(CharacterRequest& request)
+{
+    if (!takeFireRequest()) return false;
+    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(),
+                                       getY() + kMuzzleHeight, _facing_left);
+    return true;
 }
 
 void Buzzooka::setOff(bool off)
@@ -156,7 +166,8 @@ int Buzzooka::readState(std::istream& in)
     int fireTimer = 0;
     bool fireRequest = false;
     return CharacterBlock::read(
-        in, *this, [&](std::istream& s) { return static_cast<bool>(s >> fireTimer >> fireRequest); },
+        in, *this,
+        [&](std::istream& s) { return static_cast<bool>(s >> fireTimer >> fireRequest); },
         [&] {
             _fire_timer = fireTimer;
             _fire_request = fireRequest;

@@ -29,11 +29,13 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    // The room's one-shot question after the think: true once per shot.
+    // The room's one-shot question after the think: true once per shot. The room takes it
+    // as a bullet from the edge it faces, 52 above its feet.
     bool takeFireRequest();
+    bool takeRequest(CharacterRequest& request) override;
     // The phone: heard only while its own switch has it on, so that a robot its switch
     // turns on later works even while the phone rings.
-    void setOff(bool off);
+    void setOff(bool off) override;
     bool isOff() const { return _off; }
     int getFireTimer() const { return _fire_timer; }
 

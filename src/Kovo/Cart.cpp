@@ -26,6 +26,7 @@ Cart::Cart(Map* map, Player* player, double x, double y, double z, double leftLi
       _left_limit(leftLimit),
       _right_limit(rightLimit)
 {
+    addTraits(TraitKnocksAside);
     setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);

@@ -59,6 +59,11 @@ const double kPuffLift = 110.0;
 const double kPuffDepth = -200.0;
 const float kPuffAlpha = 0.9f;
 const double kPuffFade = GameConstants::puffFadeRate;
+// The wreck's bombs drop from a random point this far in from its left edge, plus up to 199,
+// 5 above its skids.
+const double kBombInset = 80.0;
+const int kBombSpread = 200;
+const double kBombHeight = 5.0;
 
 std::vector<std::string> bodyFrames(int variant, int first)
 {
@@ -102,6 +107,7 @@ Copter::Copter(Map* map, Player* player, double x, double y, double z, int varia
     // Facing left, no grenade could reach its cockpit and it would freeze after the room is
     // entered again.
     if (facingLeft) LOG("Copter record faces left; read as facing right");
+    addTraits(TraitCockpit);
     setAnchor(8);
     buildAnimations();
     setSize(kLength, kWidth);
@@ -111,11 +117,10 @@ Copter::Copter(Map* map, Player* player, double x, double y, double z, int varia
     _engine_sound = loadSound("copter.wav");
 
     const ShpCoord bladesAt(x, getTop() - kBladesDrop, z + 2);
+    const std::vector<std::string> blades = {"copter_blades1.pcx", "copter_blades2.pcx",
+                                             "copter_blades3.pcx", "copter_blades4.pcx"};
     _blades = new GphRect(kWidth, kBladesLength, &bladesAt,
-                          ObjectPictures::loadAnimation({"copter_blades1.pcx", "copter_blades2.pcx",
-                                                         "copter_blades3.pcx", "copter_blades4.pcx"},
-                                                        kFrameTime),
-                          GPH_RECT);
+                          ObjectPictures::loadAnimation(blades, kFrameTime), GPH_RECT);
     const ShpCoord windshieldAt(x, getTop() - kWindshieldDrop, z + 1);
     _windshield = new GphRect(
         kWidth, kLength, &windshieldAt,
@@ -159,6 +164,18 @@ bool Copter::takeBombRequest()
     const bool request = _bomb_request;
     _bomb_request = false;
     return request;
+}
+
+bool Copter::takeRequest(CharacterRequest& request)
+{
+    if (takeFireRequest()) {
+        request = CharacterRequest::bullet(getGunX(), getGunY(), false);
+        return true;
+    }
+    if (!takeBombRequest()) return false;
+    const int r = std::rand() % kBombSpread;
+    request = CharacterRequest::droppedBomb(getLeft() + kBombInset + r, getY() + kBombHeight);
+    return true;
 }
 
 double Copter::getGunX() const
@@ -212,7 +229,8 @@ void Copter::hover(unsigned ms)
     }
     if (_hover_timer > kHoverDelay) {
         // Shooting and climbing have no pictures of their own: the hover keeps showing.
-        _state = getTop() < _player->getBottom() ? CharacterStateFlyRight : CharacterStateShootRight;
+        const bool heroAbove = getTop() < _player->getBottom();
+        _state = heroAbove ? CharacterStateFlyRight : CharacterStateShootRight;
     } else {
         _hover_timer += ms;
     }

@@ -37,11 +37,14 @@ public:
     void buildAnimations() override;
 
     // The sprites that come into play when it lands; held back (switched off) until then.
-    void setLinkedSprites(const std::list<Sprite*>& sprites);
+    void setLinkedSprites(const std::list<Sprite*>& sprites) override;
     const std::list<Sprite*>& getLinkedSprites() const { return _linked_sprites; }
     // The room's one-shot questions after the think: true once per shot or bomb.
     bool takeFireRequest();
     bool takeBombRequest();
+    // The room takes a shot as a bullet from the muzzle that fires next, then a bomb as one
+    // dropped straight down from a random point 80 to 279 in from the left of the wreck.
+    bool takeRequest(CharacterRequest& request) override;
     // The muzzle that fires next.
     double getGunX() const;
     double getGunY() const;

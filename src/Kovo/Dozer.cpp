@@ -38,6 +38,7 @@ Dozer::Dozer(Map* map, Player* player, double x, double y, double z, double left
       _left_limit(leftLimit),
       _right_limit(rightLimit)
 {
+    addTraits(TraitPusher | TraitKnocksAside);
     setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);

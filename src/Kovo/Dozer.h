@@ -18,7 +18,7 @@ public:
 
     // The phone switches it off (true) and on again; a call that changes nothing does
     // nothing, so that its own switch keeps the say otherwise.
-    void setOff(bool off);
+    void setOff(bool off) override;
     bool isOff() const { return _off; }
     double getLeftLimit() const { return _left_limit; }
     double getRightLimit() const { return _right_limit; }

@@ -30,6 +30,8 @@ Drop::Drop(Map* map, Player* player, double x, double y, double z, double startX
       _start_y(startY),
       _wait_timer(waitTimer)
 {
+    // It kills only a hero it falls on well inside his sides.
+    setContact(ContactCentreWellInside);
     setAnchor(8);
     buildAnimations();
     setSize(kSide, kSide);
