@@ -1,5 +1,14 @@
 #include "Common/CharacterRegistry.h"
 
+#include "Kovo/Agent.h"
+#include "Kovo/Bird.h"
+#include "Kovo/Bombshelle.h"
+#include "Kovo/Buzzooka.h"
+#include "Kovo/Cart.h"
+#include "Kovo/Copter.h"
+#include "Kovo/Dozer.h"
+#include "Kovo/Drop.h"
+#include "Kovo/Ego1.h"
 #include "Kovo/Thug.h"
 
 namespace {
@@ -8,25 +17,25 @@ constexpr CharacterClass kClasses[] = {
     {CharacterTypeWolf, "Wolf", nullptr},
     {CharacterTypeThug, "Thug", &Thug::build},
     {CharacterTypeRat, "Rat", nullptr},
-    {CharacterTypeAgent, "Agent", nullptr},
+    {CharacterTypeAgent, "Agent", &Agent::build},
     {CharacterTypeKnifeThrower, "KnifeThrower", nullptr},
     {CharacterTypeRobot, "Robot", nullptr},
-    {CharacterTypeDozer, "Dozer", nullptr},
+    {CharacterTypeDozer, "Dozer", &Dozer::build},
     {CharacterTypeGiant, "Giant", nullptr},
     {CharacterTypeGoat, "Goat", nullptr},
-    {CharacterTypeBird, "Bird", nullptr},
-    {CharacterTypeCart, "Cart", nullptr},
+    {CharacterTypeBird, "Bird", &Bird::build},
+    {CharacterTypeCart, "Cart", &Cart::build},
     {CharacterTypeTurret, "Turret", nullptr},
-    {CharacterTypeBuzzooka, "Buzzooka", nullptr},
+    {CharacterTypeBuzzooka, "Buzzooka", &Buzzooka::build},
     {CharacterTypeIcicle, "Icicle", nullptr},
     {CharacterTypeGunner, "Gunner", nullptr},
-    {CharacterTypeDrop, "Drop", nullptr},
-    {CharacterTypeBombshelle, "Bombshelle", nullptr},
+    {CharacterTypeDrop, "Drop", &Drop::build},
+    {CharacterTypeBombshelle, "Bombshelle", &Bombshelle::build},
     {CharacterTypeKnight, "Knight", nullptr},
     {CharacterTypeThief1, "Thief1", nullptr},
-    {CharacterTypeEgo1, "Ego1", nullptr},
+    {CharacterTypeEgo1, "Ego1", &Ego1::build},
     {CharacterTypeEgo2, "Ego2", nullptr},
-    {CharacterTypeCopter, "Copter", nullptr},
+    {CharacterTypeCopter, "Copter", &Copter::build},
     {CharacterTypeThief2, "Thief2", nullptr},
     {CharacterTypeThief3, "Thief3", nullptr},
 };

@@ -1,5 +1,6 @@
 #include "Kovo/Agent.h"
 
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 
 namespace {
@@ -37,6 +38,12 @@ Agent::Agent(Map* map, Player* player, double x, double y, double z, CharacterSt
     // Sized first: the picture keeps its own shape, narrower than it is tall.
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);
+}
+
+Character* Agent::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Agent(map, player, record.x, record.y, record.depth(), record.state,
+                     record.facingLeft, record.text1, record.text2, record.text3);
 }
 
 void Agent::buildAnimations()

@@ -5,6 +5,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 // The informant. He stands still facing one way and carries three picture names: the hint
 // panel shown above him, the one shown below him when there is no room above, and an
 // objective. The first time the hero touches him the room shows his hint and, when the
@@ -16,6 +18,8 @@ public:
     Agent(Map* map, Player* player, double x, double y, double z, CharacterState state,
           bool facingLeft, const std::string& text1, const std::string& text2,
           const std::string& text3);
+    // From a level-file record: his three picture names.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void buildAnimations() override;
 

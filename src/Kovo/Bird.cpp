@@ -5,6 +5,7 @@
 
 #include "Base/App/Log.h"
 #include "Base/Gph/GphAnimatedTexture.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
@@ -60,6 +61,12 @@ Bird::Bird(Map* map, Player* player, double x, double y, double z, CharacterStat
     makeDrawable(x, y, z, kSide, kSide);
     _screech = loadSound("bird_screech.wav");
     _cry = loadSound("bird_cry.wav");
+}
+
+Character* Bird::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Bird(map, player, record.x, record.y, record.depth(), record.state,
+                    record.facingLeft);
 }
 
 void Bird::buildAnimations()

@@ -6,6 +6,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 class SndSoundEffect;
 
 // The bird. It flies level, left or right, turning round wherever the room stops its flight,
@@ -20,6 +22,8 @@ class Bird : public Character {
 public:
     Bird(Map* map, Player* player, double x, double y, double z, CharacterState state,
          bool facingLeft);
+    // From a level-file record, which gives it nothing more.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<BIRD>" turning point, return point and the pursuit flag run straight into the
     // "<CHARACTER>" block, then "</BIRD>". Entered after the caller has taken "<BIRD>".

@@ -9,6 +9,7 @@
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
@@ -93,6 +94,12 @@ Bombshelle::Bombshelle(Map* map, Player* player, double x, double y, double z,
     _drawable->setCoord(ShpCoord(x, y + kFirstPictureLift, z));
     _cough = loadSound("cough3.wav");
     _throw_sound = loadSound("throw.wav");
+}
+
+Character* Bombshelle::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Bombshelle(map, player, record.x, record.y, record.depth(), record.state,
+                          record.n, record.range, record.facingLeft);
 }
 
 void Bombshelle::buildAnimations()

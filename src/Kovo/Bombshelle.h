@@ -6,6 +6,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 class SndSoundEffect;
 
 // The bomb thrower. She stands facing one way and watches the space in front of her. Once
@@ -24,6 +26,8 @@ class Bombshelle : public Character {
 public:
     Bombshelle(Map* map, Player* player, double x, double y, double z, CharacterState state,
                int idleTurn, double sightRange, bool facingLeft);
+    // From a level-file record: her idle-turn value, then how far she sees.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Her tall picture stands on her feet.
     void draw() override;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Base/Gph/GphRect.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
@@ -60,6 +61,12 @@ Buzzooka::Buzzooka(Map* map, Player* player, double x, double y, double z, doubl
     _gun_sound = loadSound("turret.wav");
     // A robot that starts at rest waits for its switch.
     setVisible(!isAsleep());
+}
+
+Character* Buzzooka::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Buzzooka(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                        record.state, record.facingLeft);
 }
 
 void Buzzooka::buildAnimations()

@@ -6,6 +6,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 class SndSoundEffect;
 
 // The rocket robot. While switched on it walks the floor between two x limits, turning
@@ -18,6 +20,8 @@ class Buzzooka : public Character {
 public:
     Buzzooka(Map* map, Player* player, double x, double y, double z, double leftLimit,
              double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Drawn 15 units below its position.
     void draw() override;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 
 namespace {
@@ -33,6 +34,12 @@ Cart::Cart(Map* map, Player* player, double x, double y, double z, double leftLi
     setSize(kSide, kSide);
     // A cart that starts at rest waits for its switch.
     setVisible(!isAsleep());
+}
+
+Character* Cart::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Cart(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                    record.state, record.facingLeft);
 }
 
 void Cart::buildAnimations()

@@ -3,6 +3,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 // The mining cart. While it is switched on it rolls along a straight line between two x
 // limits, through walls and over slopes, turning round where an edge would reach a limit;
 // switched off, it rests where it stands. Touching it kills the hero, and it knocks thugs
@@ -13,6 +15,8 @@ class Cart : public Character {
 public:
     Cart(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;

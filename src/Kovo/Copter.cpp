@@ -9,6 +9,7 @@
 #include "Base/Gph/GphRect.h"
 #include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndSoundEffect.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
@@ -135,6 +136,12 @@ Copter::~Copter()
     _puffs.clear();
     ObjectPictures::deletePicture(_windshield);
     ObjectPictures::deletePicture(_blades);
+}
+
+Character* Copter::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Copter(map, player, record.x, record.y, record.depth(), record.n, record.state,
+                      record.facingLeft);
 }
 
 void Copter::buildAnimations()

@@ -8,6 +8,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 class GphRect;
 class SndSoundEffect;
 
@@ -25,6 +27,8 @@ public:
     // as facing right: facing left it could never be brought down.
     Copter(Map* map, Player* player, double x, double y, double z, int variant,
            CharacterState state, bool facingLeft);
+    // From a level-file record: after its link id, the variant of its body.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
     ~Copter() override;
 
     // Smoke, body, then the windshield and the blades over it.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 
@@ -45,6 +46,12 @@ Dozer::Dozer(Map* map, Player* player, double x, double y, double z, double left
     setSize(kSide, kSide);
     // A dozer that starts at rest waits for its switch.
     setVisible(!isAsleep());
+}
+
+Character* Dozer::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Dozer(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                     record.state, record.facingLeft);
 }
 
 void Dozer::buildAnimations()

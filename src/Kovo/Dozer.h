@@ -3,6 +3,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 // The worker robot. While switched on it walks the floor between two x limits, turning
 // round where an edge would reach a limit, at a wall or before a ledge; switched off by its
 // switch or by the phone, it rests. Harmless to touch, but the room lets it shove the hero,
@@ -12,6 +14,8 @@ class Dozer : public Character {
 public:
     Dozer(Map* map, Player* player, double x, double y, double z, double leftLimit,
           double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;

@@ -1,6 +1,7 @@
 #include "Kovo/Drop.h"
 
 #include "Base/Gph/GphRect.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Kovo/CharacterBlock.h"
 
@@ -37,6 +38,12 @@ Drop::Drop(Map* map, Player* player, double x, double y, double z, double startX
     setSize(kSide, kSide);
     makeDrawable(x, y, z, kSide, kSide);
     _drip_sound = loadSound("drop.wav");
+}
+
+Character* Drop::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Drop(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                    record.c);
 }
 
 void Drop::buildAnimations()

@@ -6,6 +6,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 class SndSoundEffect;
 
 // A water drop, a hazard that repeats for as long as the room lasts: it waits at its start
@@ -18,6 +20,8 @@ class Drop : public Character {
 public:
     Drop(Map* map, Player* player, double x, double y, double z, double startX, double startY,
          double waitTimer);
+    // From a level-file record: its start point and first wait are the record's three numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Drawn only while falling.
     void draw() override;

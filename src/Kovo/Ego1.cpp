@@ -2,6 +2,7 @@
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Kovo/CharacterBlock.h"
 
@@ -34,6 +35,12 @@ Ego1::Ego1(Map* map, Player* player, double x, double y, double z, double leftLi
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
+}
+
+Character* Ego1::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Ego1(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                    record.state, record.facingLeft);
 }
 
 void Ego1::buildAnimations()

@@ -6,6 +6,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 // The scientist. He stands facing one way until he has been on screen for more than half a
 // second, then walks off the other way, through walls and over gaps alike, until his edge
 // would reach the limit on that side; then he is gone (asleep to the room, and not drawn).
@@ -14,6 +16,8 @@ class Ego1 : public Character {
 public:
     Ego1(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: his limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Not drawn once gone.
     void draw() override;
