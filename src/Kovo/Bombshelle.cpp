@@ -1,6 +1,5 @@
 #include "Kovo/Bombshelle.h"
 
-#include <cstdlib>
 #include <new>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
+#include "Common/GameRandom.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
@@ -214,7 +214,7 @@ void Bombshelle::stand(unsigned ms, bool left)
             turnTo(turned, !left);
         } else if (_idle_turn != 0) {
             if (_idle_timer >= GameConstants::characterIdleTime &&
-                std::rand() % (left ? kTurnOddsLeft : kTurnOddsRight) == 1) {
+                GameRandom::draw() % (left ? kTurnOddsLeft : kTurnOddsRight) == 1) {
                 turnTo(turned, !left);
             } else {
                 _idle_timer += ms;

@@ -11,6 +11,7 @@
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
+#include "Common/GameRandom.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/ObjectPictures.h"
@@ -180,7 +181,7 @@ bool Copter::takeRequest(CharacterRequest& request)
         return true;
     }
     if (!takeBombRequest()) return false;
-    const int r = std::rand() % kBombSpread;
+    const int r = GameRandom::draw() % kBombSpread;
     request = CharacterRequest::droppedBomb(getLeft() + kBombInset + r, getY() + kBombHeight);
     return true;
 }
@@ -327,7 +328,7 @@ void Copter::wreck(unsigned ms)
 
 void Copter::addPuff()
 {
-    // The draws in this order: across, up, size, then the sign of across.
+    // The looks' own draws, in this order: across, up, size, then the sign of across.
     double vx = (std::rand() % 20) * GameConstants::slowSpeed / 40 * GameConstants::emitScale;
     const double vy = (std::rand() % 20) * GameConstants::walkSpeed / 20 * GameConstants::emitScale;
     const double side = std::rand() % 25 + 20;
