@@ -1,0 +1,350 @@
+#include "Kovo/Giant.h"
+
+#include <new>
+#include <string>
+#include <vector>
+
+#include "Base/Gph/GphAnimatedTexture.h"
+#include "Common/GameConstants.h"
+#include "Common/Map.h"
+#include "Kovo/Player.h"
+#include "Kovo/Reaction.h"
+
+namespace {
+
+const double kSide = 200.0;
+const int kHitPoints = 3;
+// How far behind it notices a downed or alerted comrade, and how far ahead it sees the hero.
+const double kAlarmRange = 310.0;
+const double kSightRange = 310.0;
+// Saved with the character block; the giant reads neither.
+const int kIdleTurn = 2;
+const int kReserved = 2;
+
+// It sees the hero from its feet up to this much above its head.
+const double kSightAbove = 100.0;
+// How far past the hero a charge runs before it turns back.
+const double kOvershoot = 300.0;
+// On the way back, the hero still counts as ahead from this much below its feet to this much
+// above its head.
+const double kAheadAbove = 100.0;
+const double kAheadBelow = 200.0;
+// Time after finding an alarm behind it before it turns round.
+const int kAlarmDelay = 500;
+// After a stun the giant counts as alerted (past the bubble's moment, so no new bubble): it
+// charges once the way has been clear for the rest of the second.
+const int kAlertAfterStun = GameConstants::characterReactThreshold + 1;
+// A bonk ends asleep when its picture shows this frame, a second after it began.
+const unsigned kBonkOutFrame = 1;
+// Sleep Z pictures appear over the side its head lies on, 60 above its feet.
+const double kSleepZUp = 60.0;
+
+std::vector<std::string> runFrames(const char* way)
+{
+    // Each picture twice in a row: 20 frames of 25 ms.
+    std::vector<std::string> files;
+    for (int i = 1; i <= 10; ++i) {
+        const std::string file = std::string("giant_run") + way + std::to_string(i) + ".pcx";
+        files.push_back(file);
+        files.push_back(file);
+    }
+    return files;
+}
+
+std::vector<std::string> stunFrames(const char* way)
+{
+    // A cough that shakes it, then a long last look.
+    const std::string one = std::string("giant_gassed") + way + "1.pcx";
+    const std::string two = std::string("giant_gassed") + way + "2.pcx";
+    return {one, two, one, two, one, two, two, two};
+}
+
+}  // namespace
+
+Giant::Giant(Map* map, Player* player, double x, double y, double z, double leftLimit,
+             double rightLimit, CharacterState state, bool facingLeft)
+    : Character(map, player, CharacterTypeGiant, 0, 0, 8, true, false, kHitPoints,
+                GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange, kSightRange,
+                kIdleTurn, kReserved, state, facingLeft, true),
+      _turnaround_x(-1),
+      _return_to_x(-1),
+      _left_limit(leftLimit),
+      _right_limit(rightLimit),
+      _cough_sound(nullptr),
+      _bonk_sound(nullptr),
+      _own_reserved(0),
+      _alert_timer(0),
+      _hit_points_seen(kHitPoints),
+      _reaction_shown(false),
+      _turn_timer(0)
+{
+    setAnchor(8);
+    buildAnimations();
+    makeDrawable(x, y, z, kSide, kSide);
+    setSize(kSide, kSide);
+    _cough_sound = loadSound("cough2.wav");
+    _bonk_sound = loadSound("bonkyell.wav");
+}
+
+void Giant::buildAnimations()
+{
+    addAnimation(CharacterStateStandLeft, {"giant_faceleft.pcx"});
+    addAnimation(CharacterStateStandRight, {"giant_faceright.pcx"});
+    addAnimation(CharacterStateMoveLeft, runFrames("left"), 25);
+    addAnimation(CharacterStateMoveRight, runFrames("right"), 25);
+    addAnimation(CharacterStateBonkedLeft, {"giant_gassedleft2.pcx", "giant_gassedleft2.pcx"},
+                 1000);
+    addAnimation(CharacterStateBonkedRight, {"giant_gassedright2.pcx", "giant_gassedright2.pcx"},
+                 1000);
+    addAnimation(CharacterStateStunnedLeft, stunFrames("left"), 150);
+    addAnimation(CharacterStateStunnedRight, stunFrames("right"), 150);
+    addAnimation(CharacterStateAsleepLeft, {"giant_sleepleft.pcx"});
+    addAnimation(CharacterStateAsleepRight, {"giant_sleepright.pcx"});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Helpers
+
+bool Giant::seesHero() const
+{
+    if (!_player) return false;
+    if (!(_player->getTop() >= getBottom() && _player->getBottom() <= getTop() + kSightAbove))
+        return false;
+    const double heroX = _player->getX();
+    if (_facing_left) return heroX < getX() && heroX >= getLeft() - _sight_range;
+    return heroX > getX() && heroX <= getRight() + _sight_range;
+}
+
+bool Giant::step(bool left, bool running, double seconds, double* dx, double* dy)
+{
+    *dx = (left ? -1 : 1) * _speed * seconds;
+    *dy = 0;
+    if (!_map) return false;
+    return _map->moveHorizontally(getX(), getY(), getLeft(), getRight(), getTop(), getBottom(),
+                                  running, true, false, dx, dy);
+}
+
+bool Giant::withinLimits(bool left, double dx) const
+{
+    return left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
+}
+
+void Giant::turnBack(bool wasLeft)
+{
+    if (turnTo(wasLeft ? CharacterStateMoveRight : CharacterStateMoveLeft, !wasLeft))
+        _turnaround_x = -1;
+}
+
+void Giant::stopRunning(bool wasLeft)
+{
+    enterState(wasLeft ? CharacterStateStandLeft : CharacterStateStandRight, false);
+}
+
+bool Giant::turnToAlarm(unsigned ms)
+{
+    if (_turn_timer == 0) {
+        bool found = false;
+        if (_map && _map->findDownedCharacterAhead(getX(), getY(), _alarm_range, _facing_left,
+                                                   &found) &&
+            found) {
+            _turn_timer += ms;
+            return true;
+        }
+        return false;
+    }
+    if (_turn_timer > kAlarmDelay) {
+        const bool left = _state == CharacterStateStandLeft;
+        if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left)) {
+            _own_reserved = 0;
+            _turn_timer = 0;
+        }
+        return true;
+    }
+    // A started wait keeps counting, even through a run or a stun, until it turns the giant.
+    _turn_timer += ms;
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The frame
+
+void Giant::think(unsigned ms, double seconds)
+{
+    updateSleepZ(seconds);
+
+    if (!isAsleep() && _hit_points < _hit_points_seen) {
+        _hit_points_seen = _hit_points;
+        _state = _facing_left ? CharacterStateStunnedLeft : CharacterStateStunnedRight;
+    }
+
+    switch (_state) {
+    case CharacterStateStandLeft:
+    case CharacterStateStandRight: stand(ms, seconds); break;
+    case CharacterStateMoveLeft:
+    case CharacterStateMoveRight: run(seconds); break;
+    case CharacterStateStunnedLeft:
+    case CharacterStateStunnedRight: stunned(seconds); break;
+    case CharacterStateBonkedLeft:
+    case CharacterStateBonkedRight: bonked(); break;
+    case CharacterStateAsleepLeft:
+    case CharacterStateAsleepRight: sleep(ms, {SleepZSpot::LeftEdge, 0, kSleepZUp}); break;
+    default: break;
+    }
+
+    advanceAnimation(ms);
+}
+
+void Giant::stand(unsigned ms, double seconds)
+{
+    const bool left = _state == CharacterStateStandLeft;
+    _turnaround_x = -1;
+    _return_to_x = -1;
+
+    if (turnToAlarm(ms)) return;
+    if (!_player || _player->isDying()) return;
+    // Once alerted it no longer needs to see the hero.
+    if (_alert_timer <= 0 && !seesHero()) return;
+
+    double dx, dy;
+    if (!step(left, false, seconds, &dx, &dy) || !withinLimits(left, dx)) return;
+    if (_alert_timer > GameConstants::characterTimerPeriod) {
+        if (enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true))
+            _own_reserved = 0;
+    } else {
+        _alert_timer += ms;
+    }
+}
+
+void Giant::run(double seconds)
+{
+    const bool left = _state == CharacterStateMoveLeft;
+    double dx, dy;
+    const bool free = step(left, true, seconds, &dx, &dy) && withinLimits(left, dx);
+    move(dx, dy, 0);
+
+    if (!free) {
+        if (_turnaround_x != -1 &&
+            (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x))
+            turnBack(left);
+        else
+            stopRunning(left);
+        return;
+    }
+    if (!_player) return;
+
+    const double x = getX();
+    const double heroX = _player->getX();
+    if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX)) {
+        // Past the hero: on to a turning point, within the room.
+        if (left) {
+            _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
+            _return_to_x = x < 0 ? 0 : x;
+        } else {
+            const double width = _map ? _map->getWidth() : x + kOvershoot;
+            _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
+            _return_to_x = x > width ? width : x;
+        }
+    } else if (_turnaround_x != -1 &&
+               (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
+        turnBack(left);
+    } else if (_turnaround_x == -1 && _return_to_x != -1 &&
+               (left ? x <= _return_to_x : x >= _return_to_x)) {
+        const bool heroAhead = getBottom() < _player->getTop() + kAheadAbove &&
+                               getTop() > _player->getBottom() - kAheadBelow &&
+                               (left ? getLeft() > heroX : getRight() < heroX);
+        if (!heroAhead) stopRunning(left);
+        _return_to_x = -1;
+    }
+
+    // The hero dying behind it ends the run; behind as it runs now, after any turn above.
+    const bool runningLeft = _state == CharacterStateMoveLeft;
+    if (_player->isDying() && (runningLeft || _state == CharacterStateMoveRight) &&
+        (runningLeft ? heroX >= x : heroX <= x)) {
+        stopRunning(runningLeft);
+        _turnaround_x = -1;
+        _return_to_x = -1;
+    }
+}
+
+void Giant::stunned(double seconds)
+{
+    const bool left = _state == CharacterStateStunnedLeft;
+    showStateAnimation();
+    if (!_hurt_sound_played) {
+        playSound(_cough_sound);
+        _hurt_sound_played = true;
+    } else if (showsFrame(_state, kLastFrame)) {
+        findAnimation(_state)->setCurrentFrame(0);
+        if (_hit_points <= 0) {
+            fallAsleep();
+        } else {
+            // Toward the hero if the way is clear; standing that way if it is not.
+            const double heroX = _player ? _player->getX() : getX();
+            const bool towardLeft = left ? !(heroX > getX()) : heroX < getX();
+            double dx, dy;
+            const bool clear =
+                step(towardLeft, true, seconds, &dx, &dy) && withinLimits(towardLeft, dx);
+            CharacterState next;
+            if (towardLeft) next = clear ? CharacterStateMoveLeft : CharacterStateStandLeft;
+            else next = clear ? CharacterStateMoveRight : CharacterStateStandRight;
+            turnTo(next, towardLeft);
+            _hurt_sound_played = false;
+        }
+    }
+    _alert_timer = kAlertAfterStun;
+    _reaction_shown = true;
+}
+
+void Giant::bonked()
+{
+    if (knockOutRunsOut(_bonk_sound, kBonkOutFrame)) fallAsleep();
+    // Knocked out, it forgets what it saw.
+    _alert_timer = 0;
+    _reaction_shown = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// What the room calls
+
+Reaction* Giant::react()
+{
+    if (_reaction_shown || _alert_timer < GameConstants::characterReactThreshold) return nullptr;
+    _reaction_shown = true;
+    return new (std::nothrow)
+        Reaction(this, GameConstants::characterTimerPeriod - _alert_timer, getX(),
+                 getY() + _length + 20, _player && _player->isAirborne());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saved state
+
+int Giant::writeState(std::ostream& out)
+{
+    out << "<GIANT> " << _turnaround_x << ' ' << _return_to_x << ' ' << _own_reserved << ' '
+        << (_hurt_sound_played ? 1 : 0) << ' ';
+    const int result = Character::writeState(out);
+    if (result == 0) out << "</GIANT>\n";
+    return result;
+}
+
+int Giant::readState(std::istream& in)
+{
+    // Read into locals first: a block cut short must not leave zeros behind.
+    double turnaroundX, returnToX;
+    int ownReserved;
+    bool hurtSoundPlayed;
+    std::string characterTag;
+    if (!(in >> turnaroundX >> returnToX >> ownReserved >> hurtSoundPlayed >> characterTag))
+        return -1;
+    const int result = Character::readState(in);
+    if (result != 0) return result;
+    _turnaround_x = turnaroundX;
+    _return_to_x = returnToX;
+    _own_reserved = ownReserved;
+    _hurt_sound_played = hurtSoundPlayed;
+    // The hit points read are no new hit.
+    _hit_points_seen = _hit_points;
+    std::string closing;
+    if (!(in >> closing)) return -1;
+    return 0;
+}
