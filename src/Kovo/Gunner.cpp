@@ -233,8 +233,14 @@ void Gunner::stand(unsigned ms, double seconds)
         // A wall right in front hides the hero; the edge of a drop does not. Once the
         // countdown runs, nothing stops it.
         if (_alert_timer > 0 || passed || reason == 2) {
-            if (_alert_timer > GameConstants::characterTimerPeriod) startShooting(left);
-            else _alert_timer += ms;
+            if (_alert_timer > GameConstants::characterTimerPeriod) {
+                startShooting(left);
+                _idle_timer = 0;
+                _alert_timer = 0;
+                _reaction_shown = false;
+            } else {
+                _alert_timer += ms;
+            }
         }
         return;
     }
