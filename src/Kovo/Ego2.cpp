@@ -1,6 +1,7 @@
 #include "Kovo/Ego2.h"
 
 #include "Base/Gph/GphRect.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 
@@ -42,6 +43,14 @@ Ego2::Ego2(Map* map, Player* player, double x, double y, double z, CharacterStat
     buildAnimations();
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);
+    // The hero meets him when their boxes overlap.
+    setContact(ContactBoxes);
+}
+
+Character* Ego2::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Ego2(map, player, record.x, record.y, record.depth(), record.state,
+                    record.facingLeft, record.text1, record.text2, record.text3);
 }
 
 void Ego2::buildAnimations()
@@ -54,6 +63,13 @@ void Ego2::buildAnimations()
 void Ego2::setLinkedSprites(const std::list<Sprite*>& sprites)
 {
     _linked_sprites = sprites;
+}
+
+void Ego2::getHintTexts(std::string& above, std::string& below, std::string& objective) const
+{
+    above = _text1;
+    below = _text2;
+    objective = _text3;
 }
 
 void Ego2::draw()

@@ -8,6 +8,8 @@
 
 #include "Kovo/Character.h"
 
+struct CharacterRecord;
+
 // The scientist on his chair. He carries the pictures of a hint panel (one for showing it
 // above him, one for below) and an objective picture from the level file; the first time the
 // hero touches him, the room shows that hint. From then on his chair takes off: it sinks a
@@ -21,6 +23,8 @@ public:
     Ego2(Map* map, Player* player, double x, double y, double z, CharacterState state,
          bool facingLeft, const std::string& text1, const std::string& text2,
          const std::string& text3);
+    // From a level-file record: the record's three names are the texts.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Not drawn once gone.
     void draw() override;
@@ -34,15 +38,18 @@ public:
     void buildAnimations() override;
 
     // The room's sprites held back until the hint was shown (they belong to the room).
-    void setLinkedSprites(const std::list<Sprite*>& sprites);
+    void setLinkedSprites(const std::list<Sprite*>& sprites) override;
     const std::list<Sprite*>& getLinkedSprites() const { return _linked_sprites; }
 
-    // The panel shown above him, the one shown below him, the objective picture.
+    // His hint: the panel shown above him, the one shown below him, the objective picture;
+    // shown once.
+    bool isHintShown() const override { return _shown; }
+    void setHintShown(bool shown) override { _shown = shown; }
+    void getHintTexts(std::string& above, std::string& below,
+                      std::string& objective) const override;
     const std::string& getText1() const { return _text1; }
     const std::string& getText2() const { return _text2; }
     const std::string& getText3() const { return _text3; }
-    void setShown(bool shown) { _shown = shown; }
-    bool isShown() const { return _shown; }
 
 private:
     void fly(double seconds);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Base/Gph/GphAnimatedTexture.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
@@ -84,6 +85,12 @@ Giant::Giant(Map* map, Player* player, double x, double y, double z, double left
     setSize(kSide, kSide);
     _cough_sound = loadSound("cough2.wav");
     _bonk_sound = loadSound("bonkyell.wav");
+}
+
+Character* Giant::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Giant(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                  record.state, record.facingLeft);
 }
 
 void Giant::buildAnimations()

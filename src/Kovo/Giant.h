@@ -7,6 +7,7 @@
 #include "Kovo/Character.h"
 
 class SndSoundEffect;
+struct CharacterRecord;
 
 // The big brute, 200 units tall. It stands guard facing one way between two limits; when it
 // sees the hero on its side with a clear way to him it shows a bubble and, a second later,
@@ -24,6 +25,8 @@ class Giant : public Character {
 public:
     Giant(Map* map, Player* player, double x, double y, double z, double leftLimit,
           double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<GIANT>" turning point, return point, its own reserved number and the hurt sound flag,
     // then the "<CHARACTER>" block and "</GIANT>". Entered after the caller has taken

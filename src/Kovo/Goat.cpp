@@ -6,6 +6,7 @@
 
 #include "Base/App/Log.h"
 #include "Base/Gph/GphAnimatedTexture.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
@@ -70,6 +71,12 @@ Goat::Goat(Map* map, Player* player, double x, double y, double z, double leftLi
     makeDrawable(x, y, z, kSide, kSide);
     _hit_sound = loadSound("goat2.wav");
     _charge_sound = loadSound("goat.wav");
+}
+
+Character* Goat::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Goat(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                  record.state, record.facingLeft);
 }
 
 void Goat::buildAnimations()

@@ -7,6 +7,7 @@
 #include "Kovo/Character.h"
 
 class SndSoundEffect;
+struct CharacterRecord;
 
 // The charging goat. It stands looking one way between two limits; when the hero comes into
 // view on its side with a clear way to him it bleats and charges, runs past him and 400 units
@@ -22,6 +23,8 @@ class Goat : public Character {
 public:
     Goat(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<GOAT>" turning point, return point, hit points last seen and the roused flag, then at
     // once (no blank) the "<CHARACTER>" block and "</GOAT>". Entered after the caller has

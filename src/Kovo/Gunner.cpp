@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Base/Gph/GphAnimatedTexture.h"
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
@@ -31,6 +32,8 @@ const int kBurstShots = 4;
 const int kShotInterval = 100;
 // After a burst that ended standing, the next burst's first shot waits this much longer.
 const int kWaitAfterBurst = -1000;
+// Its bullets leave from the edge it faces, this high above its feet.
+const double kMuzzleHeight = 63.0;
 // A run fires again once it has covered this much, and runs this far past the hero.
 const double kRunBeforeFiring = 200.0;
 const double kOvershoot = 200.0;
@@ -90,6 +93,12 @@ Gunner::Gunner(Map* map, Player* player, double x, double y, double z, double le
     _cough_sound = loadSound("cough.wav");
     _bonk_sound = loadSound("bonk.wav");
     _gun_sound = loadSound("gun.wav");
+}
+
+Character* Gunner::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Gunner(map, player, record.x, record.y, record.depth(), record.a, record.b,
+                  record.state, record.facingLeft);
 }
 
 void Gunner::buildAnimations()
@@ -410,11 +419,13 @@ Reaction* Gunner::react()
                  getY() + _length + 20, _player && _player->isAirborne());
 }
 
-bool Gunner::takeFireRequest()
+bool Gunner::takeRequest(CharacterRequest& request)
 {
-    const bool raised = _fire_request;
+    if (!_fire_request) return false;
     _fire_request = false;
-    return raised;
+    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(), getY() + kMuzzleHeight,
+                                       _facing_left);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "Kovo/Character.h"
 
 class SndSoundEffect;
+struct CharacterRecord;
 
 // The enemy with the tommy gun. It stands guard facing one way and now and then turns round.
 // When it sees the hero in front of it, it shows a bubble and, a second later, fires a burst
@@ -26,6 +27,8 @@ class Gunner : public Character {
 public:
     Gunner(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft);
+    // From a level-file record: its limits are the record's two numbers.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<GUNNER>" turning point, return point, idle clock and hurt sound flag, then the
     // "<CHARACTER>" block and "</GUNNER>". Entered after the caller has taken "<GUNNER>"; a
@@ -37,9 +40,8 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    // The shot raised by its think, once: a 16 by 16 bullet from the edge it faces, 63 above
-    // its feet, flying at the shot speed.
-    bool takeFireRequest();
+    // The shot raised by its think, once: a bullet from the edge it faces, 63 above its feet.
+    bool takeRequest(CharacterRequest& request) override;
 
     double getLeftLimit() const { return _left_limit; }
     double getRightLimit() const { return _right_limit; }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
@@ -33,6 +34,13 @@ Icicle::Icicle(Map* map, Player* player, double x, double y, double z)
     makeDrawable(x, y, z, kLength, kWidth);
     _fall_sound = loadSound("icicle.wav");
     _break_sound = loadSound("knife_deflection.wav");
+    // Only a tip well inside the hero's sides hurts him.
+    setContact(ContactCentreWellInside);
+}
+
+Character* Icicle::build(Map* map, Player* player, const CharacterRecord& record)
+{
+    return new Icicle(map, player, record.x, record.y, record.depth());
 }
 
 void Icicle::buildAnimations()

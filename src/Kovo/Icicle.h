@@ -7,6 +7,7 @@
 #include "Kovo/Character.h"
 
 class SndSoundEffect;
+struct CharacterRecord;
 
 // The hanging spike. It hangs still until the hero stands or passes below it with nothing
 // solid between them, then drops with a sound, falls faster and faster and breaks on the
@@ -18,6 +19,8 @@ class SndSoundEffect;
 class Icicle : public Character {
 public:
     Icicle(Map* map, Player* player, double x, double y, double z);
+    // From a level-file record: hanging at its point, whatever state and facing it gives.
+    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<ICICLE>" the falling speed, then the "<CHARACTER>" block and "</ICICLE>". Entered
     // after the caller has taken "<ICICLE>"; a block that ends early or holds a value that

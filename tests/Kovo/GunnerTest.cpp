@@ -19,17 +19,23 @@ std::string gunnerAt(int x, int state, bool facingLeft)
 
 class GunnerTest : public kovotest::CastTest {
 protected:
-    // Frames of 10 ms as the room runs them, the gunner's think then its shots; the time of
-    // each shot.
+    // Frames of 10 ms as the room runs them, the gunner's think then its requests; the time
+    // of each shot.
     std::vector<int> shotTimes(Gunner* gunner, int frames)
     {
         std::vector<int> times;
+        CharacterRequest shot;
         for (int i = 1; i <= frames; ++i) {
             think(gunner, 10);
-            while (gunner->takeFireRequest()) times.push_back(i * 10);
+            while (gunner->takeRequest(shot)) {
+                times.push_back(i * 10);
+                lastShot = shot;
+            }
         }
         return times;
     }
+
+    CharacterRequest lastShot;
 };
 
 }  // namespace
@@ -45,6 +51,11 @@ TEST_F(GunnerTest, FiresFourShotsAtLeast100MsApartThenChargesTheHero)
     // shot comes with the next.
     EXPECT_EQ(1030, times[0]);
     for (size_t i = 1; i < times.size(); ++i) EXPECT_EQ(110, times[i] - times[i - 1]);
+    // Bullets from its left edge, 63 above its feet.
+    EXPECT_DOUBLE_EQ(940, lastShot.x);
+    EXPECT_DOUBLE_EQ(103, lastShot.y);
+    EXPECT_DOUBLE_EQ(-420, lastShot.speedX);
+    EXPECT_EQ("bullet.pcx", lastShot.picture);
     EXPECT_EQ(CharacterStateMoveLeft, gunner->getState());
 }
 
