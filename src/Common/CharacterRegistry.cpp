@@ -9,6 +9,11 @@
 #include "Kovo/Dozer.h"
 #include "Kovo/Drop.h"
 #include "Kovo/Ego1.h"
+#include "Kovo/Ego2.h"
+#include "Kovo/Giant.h"
+#include "Kovo/Goat.h"
+#include "Kovo/Gunner.h"
+#include "Kovo/Icicle.h"
 #include "Kovo/Thug.h"
 
 namespace {
@@ -21,20 +26,20 @@ constexpr CharacterClass kClasses[] = {
     {CharacterTypeKnifeThrower, "KnifeThrower", nullptr},
     {CharacterTypeRobot, "Robot", nullptr},
     {CharacterTypeDozer, "Dozer", &Dozer::build},
-    {CharacterTypeGiant, "Giant", nullptr},
-    {CharacterTypeGoat, "Goat", nullptr},
+    {CharacterTypeGiant, "Giant", &Giant::build},
+    {CharacterTypeGoat, "Goat", &Goat::build},
     {CharacterTypeBird, "Bird", &Bird::build},
     {CharacterTypeCart, "Cart", &Cart::build},
     {CharacterTypeTurret, "Turret", nullptr},
     {CharacterTypeBuzzooka, "Buzzooka", &Buzzooka::build},
-    {CharacterTypeIcicle, "Icicle", nullptr},
-    {CharacterTypeGunner, "Gunner", nullptr},
+    {CharacterTypeIcicle, "Icicle", &Icicle::build},
+    {CharacterTypeGunner, "Gunner", &Gunner::build},
     {CharacterTypeDrop, "Drop", &Drop::build},
     {CharacterTypeBombshelle, "Bombshelle", &Bombshelle::build},
     {CharacterTypeKnight, "Knight", nullptr},
     {CharacterTypeThief1, "Thief1", nullptr},
     {CharacterTypeEgo1, "Ego1", &Ego1::build},
-    {CharacterTypeEgo2, "Ego2", nullptr},
+    {CharacterTypeEgo2, "Ego2", &Ego2::build},
     {CharacterTypeCopter, "Copter", &Copter::build},
     {CharacterTypeThief2, "Thief2", nullptr},
     {CharacterTypeThief3, "Thief3", nullptr},
