@@ -20,6 +20,7 @@
 #include "Kovo/Character.h"
 #include "Kovo/CharacterType.h"
 #include "Kovo/Door.h"
+#include "Kovo/Goat.h"
 #include "Kovo/Hammer.h"
 #include "Kovo/Hazard.h"
 #include "Kovo/Item.h"
@@ -688,6 +689,56 @@ TEST_F(DemoLevelsTest, SideRoomsArePlayedThroughTheirProps)
             // Each of these is a short walk, the exit's own 1.5 s included.
             EXPECT_LT(played, 15000);
         }
+    }
+}
+
+// Each actor met where its chapter brings it in, the hero walking past it to the exit.
+TEST_F(DemoLevelsTest, TheHeroWalksPastEachActorOfItsChapter)
+{
+    typedef Move M;
+    const struct {
+        const char* file;
+        std::vector<Move> moves;
+        CharacterType type;
+        bool (*met)(const Character& actor);
+    } routes[] = {
+        // The icicle drops behind him and breaks.
+        {"level2-1.xml", {{1, 560, M::Jump, 0}, {1, 700, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
+         CharacterTypeIcicle,
+         [](const Character& c) { return c.getState() == CharacterStateAsleepLeft; }},
+        // The goat charges along its shelf above him, to its limit.
+        {"level2-3.xml",
+         {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}},
+         CharacterTypeGoat, [](const Character& c) { return static_cast<const Goat&>(c).isRoused(); }},
+        // The giant and the gunner stand guard on their ledges above his head.
+        {"level3-2.xml",
+         {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
+         CharacterTypeGiant, [](const Character& c) { return c.getState() == CharacterStateStandLeft; }},
+        {"level4-1.xml", {{1, 300, M::Use, 0}, {1, 780, M::Jump, 0}, {1, 1150, M::Walk, 0}},
+         CharacterTypeGunner,
+         [](const Character& c) {
+             return c.getState() == CharacterStateStandLeft || c.getState() == CharacterStateStandRight;
+         }},
+        // The scientist gives his hint as the hero meets him, and flies off.
+        {"level4-2.xml", {{1, 1300, M::Use, 0}, {1, 1450, M::Use, 0}, {2, 950, M::Walk, 0}},
+         CharacterTypeEgo2,
+         [](const Character& c) { return c.isHintShown() && c.getState() != CharacterStateStandLeft; }},
+    };
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.file);
+        _owner = SilentOwner();
+        Player player(_app.get());
+        Level level(_app.get(), &_owner, &player);
+        ASSERT_EQ(0, level.read(route.file, true, false));
+        pilot(level, player, _owner, route.moves, 16);
+        EXPECT_EQ(0, _owner.deaths);
+        EXPECT_EQ(route.file, _owner.finished);
+        const Character* actor = nullptr;
+        for (const auto& entry : level.getMaps())
+            for (const Character* c : entry.second->getCharacters())
+                if (c->getType() == route.type) actor = c;
+        ASSERT_NE(nullptr, actor);
+        EXPECT_TRUE(route.met(*actor));
     }
 }
 
