@@ -1,6 +1,5 @@
 #include "Kovo/Giant.h"
 
-#include <new>
 #include <string>
 #include <vector>
 
@@ -315,11 +314,7 @@ void Giant::bonked()
 
 Reaction* Giant::react()
 {
-    if (_reaction_shown || _alert_timer < GameConstants::characterReactThreshold) return nullptr;
-    _reaction_shown = true;
-    return new (std::nothrow)
-        Reaction(this, GameConstants::characterTimerPeriod - _alert_timer, getX(),
-                 getY() + _length + 20, _player && _player->isAirborne());
+    return Reaction::onNotice(this, _player, _alert_timer, _reaction_shown);
 }
 
 // ---------------------------------------------------------------------------------------------

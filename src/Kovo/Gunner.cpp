@@ -1,7 +1,6 @@
 #include "Kovo/Gunner.h"
 
 #include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
@@ -412,11 +411,7 @@ void Gunner::bonked()
 
 Reaction* Gunner::react()
 {
-    if (_reaction_shown || _alert_timer < GameConstants::characterReactThreshold) return nullptr;
-    _reaction_shown = true;
-    return new (std::nothrow)
-        Reaction(this, GameConstants::characterTimerPeriod - _alert_timer, getX(),
-                 getY() + _length + 20, _player && _player->isAirborne());
+    return Reaction::onNotice(this, _player, _alert_timer, _reaction_shown);
 }
 
 bool Gunner::takeRequest(CharacterRequest& request)

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
@@ -9,11 +10,14 @@
 #include "Common/GameConstants.h"
 #include "Kovo/Character.h"
 #include "Kovo/ObjectPictures.h"
+#include "Kovo/Player.h"
 
 namespace {
 
 const double bubbleLength = 40.0;  // vertical extent
 const double bubbleWidth = 80.0;   // horizontal extent
+// A maker's bubble pops up this far above its head.
+const double kAboveHead = 20.0;
 
 std::string numbered(int number)
 {
@@ -23,6 +27,15 @@ std::string numbered(int number)
 }
 
 }  // namespace
+
+Reaction* Reaction::onNotice(Character* owner, const Player* hero, int alertTimer, bool& shown)
+{
+    if (shown || alertTimer < GameConstants::characterReactThreshold) return nullptr;
+    shown = true;
+    return new (std::nothrow)
+        Reaction(owner, GameConstants::characterTimerPeriod - alertTimer, owner->getX(),
+                 owner->getTop() + kAboveHead, hero && hero->isAirborne());
+}
 
 std::string Reaction::pictureFor(bool wolf, bool heroAirborne, int draw)
 {

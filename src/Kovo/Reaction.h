@@ -7,6 +7,7 @@
 
 class Character;
 class GphRect;
+class Player;
 
 // The picture bubble that pops up above an actor when it notices the hero, its picture drawn
 // at random from a set. The actor hands it to the room, which keeps it in its reaction list,
@@ -33,6 +34,12 @@ public:
     bool isExpired() const { return _remaining == 0; }
     int getRemaining() const { return _remaining; }
     GphRect* getPicture() const { return _picture; }
+
+    // The react rule of every actor that shows a bubble when it notices the hero: once its
+    // alert timer (milliseconds since it noticed him) has reached 150 and no bubble was made
+    // for this noticing, a new bubble 20 above its head lasting until the timer would reach
+    // 1000, and `shown` set. Null otherwise.
+    static Reaction* onNotice(Character* owner, const Player* hero, int alertTimer, bool& shown);
 
     // The picture file for a draw of rand(): a Wolf's, an airborne or a ground one.
     static std::string pictureFor(bool wolf, bool heroAirborne, int draw);
