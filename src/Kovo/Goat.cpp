@@ -1,6 +1,5 @@
 #include "Kovo/Goat.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -8,6 +7,7 @@
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
+#include "Common/GameRandom.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
 
@@ -183,7 +183,7 @@ void Goat::stand(double seconds)
         }
         return;
     }
-    if (_roused && std::rand() % kRunOffChance == 0)
+    if (_roused && GameRandom::draw() % kRunOffChance == 0)
         turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left);
 }
 

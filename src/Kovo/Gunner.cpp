@@ -1,12 +1,12 @@
 #include "Kovo/Gunner.h"
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
+#include "Common/GameRandom.h"
 #include "Common/Map.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
@@ -259,7 +259,7 @@ void Gunner::stand(unsigned ms, double seconds)
         _idle_timer += ms;
         return;
     }
-    const int draw = std::rand() % kIdleTurnChance;
+    const int draw = GameRandom::draw() % kIdleTurnChance;
     if (draw == 1) {
         if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left))
             _idle_timer = 0;
