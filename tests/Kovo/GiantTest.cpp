@@ -38,7 +38,7 @@ TEST_F(GiantTest, ADownedComradeBehindTurnsItRoundHalfASecondLaterOneInFrontDoes
         placeHero(1900, 40);
         think(giant, 20);
         EXPECT_EQ(c.turns ? 20 : 0, giant->getTurnTimer());
-        const int thinks = thinkUntilStateChanges(giant, 20, 100);
+        const int thinks = thinkUntilStateChanges(giant, 20);
         if (c.turns) {
             // The wait passes 500 ms, and the next think turns it.
             EXPECT_EQ(26, thinks);
