@@ -4,6 +4,7 @@
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
+#include "Kovo/CharacterBlock.h"
 
 namespace {
 
@@ -103,22 +104,14 @@ void Ego2::fly(double seconds)
 
 int Ego2::writeState(std::ostream& out)
 {
-    out << "<EGO2> " << _vertical_speed << ' ';
-    const int result = Character::writeState(out);
-    if (result == 0) out << "</EGO2>\n";
-    return result;
+    return CharacterBlock::write(out, "EGO2", *this,
+                                 [this](std::ostream& s) { s << _vertical_speed << ' '; });
 }
 
 int Ego2::readState(std::istream& in)
 {
-    // Read into locals first: a block cut short must not leave zeros behind.
-    double verticalSpeed;
-    std::string characterTag;
-    if (!(in >> verticalSpeed >> characterTag)) return -1;
-    const int result = Character::readState(in);
-    if (result != 0) return result;
-    _vertical_speed = verticalSpeed;
-    std::string closing;
-    if (!(in >> closing)) return -1;
-    return 0;
+    double verticalSpeed = 0;
+    return CharacterBlock::read(
+        in, *this, [&](std::istream& s) { return static_cast<bool>(s >> verticalSpeed); },
+        [&] { _vertical_speed = verticalSpeed; });
 }

@@ -7,6 +7,7 @@
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
+#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
 
@@ -322,31 +323,29 @@ Reaction* Giant::react()
 
 int Giant::writeState(std::ostream& out)
 {
-    out << "<GIANT> " << _turnaround_x << ' ' << _return_to_x << ' ' << _own_reserved << ' '
-        << (_hurt_sound_played ? 1 : 0) << ' ';
-    const int result = Character::writeState(out);
-    if (result == 0) out << "</GIANT>\n";
-    return result;
+    return CharacterBlock::write(out, "GIANT", *this, [this](std::ostream& s) {
+        s << _turnaround_x << ' ' << _return_to_x << ' ' << _own_reserved << ' '
+          << (_hurt_sound_played ? 1 : 0) << ' ';
+    });
 }
 
 int Giant::readState(std::istream& in)
 {
-    // Read into locals first: a block cut short must not leave zeros behind.
-    double turnaroundX, returnToX;
-    int ownReserved;
-    bool hurtSoundPlayed;
-    std::string characterTag;
-    if (!(in >> turnaroundX >> returnToX >> ownReserved >> hurtSoundPlayed >> characterTag))
-        return -1;
-    const int result = Character::readState(in);
-    if (result != 0) return result;
-    _turnaround_x = turnaroundX;
-    _return_to_x = returnToX;
-    _own_reserved = ownReserved;
-    _hurt_sound_played = hurtSoundPlayed;
-    // The hit points read are no new hit.
-    _hit_points_seen = _hit_points;
-    std::string closing;
-    if (!(in >> closing)) return -1;
-    return 0;
+    double turnaroundX = 0, returnToX = 0;
+    int ownReserved = 0;
+    bool hurtSoundPlayed = false;
+    return CharacterBlock::read(
+        in, *this,
+        [&](std::istream& s) {
+            return static_cast<bool>(s >> turnaroundX >> returnToX >> ownReserved >>
+                                     hurtSoundPlayed);
+        },
+        [&] {
+            _turnaround_x = turnaroundX;
+            _return_to_x = returnToX;
+            _own_reserved = ownReserved;
+            _hurt_sound_played = hurtSoundPlayed;
+            // The hit points read are no new hit.
+            _hit_points_seen = _hit_points;
+        });
 }

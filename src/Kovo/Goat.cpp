@@ -9,6 +9,7 @@
 #include "Common/GameConstants.h"
 #include "Common/GameRandom.h"
 #include "Common/Map.h"
+#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 
 namespace {
@@ -260,28 +261,26 @@ int Goat::writeState(std::ostream& out)
 {
     // The flag and the character block touch: the flag is read as a number, which stops at
     // the block's "<".
-    out << "<GOAT> " << _turnaround_x << ' ' << _return_to_x << ' ' << _hit_points_seen << ' '
-        << (_roused ? 1 : 0);
-    const int result = Character::writeState(out);
-    if (result == 0) out << "</GOAT>\n";
-    return result;
+    return CharacterBlock::write(out, "GOAT", *this, [this](std::ostream& s) {
+        s << _turnaround_x << ' ' << _return_to_x << ' ' << _hit_points_seen << ' '
+          << (_roused ? 1 : 0);
+    });
 }
 
 int Goat::readState(std::istream& in)
 {
-    // Read into locals first: a block cut short must not leave zeros behind.
-    double turnaroundX, returnToX;
-    int hitPointsSeen;
-    bool roused;
-    std::string characterTag;
-    if (!(in >> turnaroundX >> returnToX >> hitPointsSeen >> roused >> characterTag)) return -1;
-    const int result = Character::readState(in);
-    if (result != 0) return result;
-    _turnaround_x = turnaroundX;
-    _return_to_x = returnToX;
-    _hit_points_seen = hitPointsSeen;
-    _roused = roused;
-    std::string closing;
-    if (!(in >> closing)) return -1;
-    return 0;
+    double turnaroundX = 0, returnToX = 0;
+    int hitPointsSeen = 0;
+    bool roused = false;
+    return CharacterBlock::read(
+        in, *this,
+        [&](std::istream& s) {
+            return static_cast<bool>(s >> turnaroundX >> returnToX >> hitPointsSeen >> roused);
+        },
+        [&] {
+            _turnaround_x = turnaroundX;
+            _return_to_x = returnToX;
+            _hit_points_seen = hitPointsSeen;
+            _roused = roused;
+        });
 }

@@ -8,6 +8,7 @@
 #include "Common/GameConstants.h"
 #include "Common/GameRandom.h"
 #include "Common/Map.h"
+#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
 
@@ -428,31 +429,29 @@ bool Gunner::takeRequest(CharacterRequest& request)
 
 int Gunner::writeState(std::ostream& out)
 {
-    out << "<GUNNER> " << _turnaround_x << ' ' << _return_to_x << ' ' << _idle_timer << ' '
-        << (_hurt_sound_played ? 1 : 0) << ' ';
-    const int result = Character::writeState(out);
-    if (result == 0) out << "</GUNNER>\n";
-    return result;
+    return CharacterBlock::write(out, "GUNNER", *this, [this](std::ostream& s) {
+        s << _turnaround_x << ' ' << _return_to_x << ' ' << _idle_timer << ' '
+          << (_hurt_sound_played ? 1 : 0) << ' ';
+    });
 }
 
 int Gunner::readState(std::istream& in)
 {
-    // Read into locals first: a block cut short must not leave zeros behind.
-    double turnaroundX, returnToX;
-    int idleTimer;
-    bool hurtSoundPlayed;
-    std::string characterTag;
-    if (!(in >> turnaroundX >> returnToX >> idleTimer >> hurtSoundPlayed >> characterTag))
-        return -1;
-    const int result = Character::readState(in);
-    if (result != 0) return result;
-    _turnaround_x = turnaroundX;
-    _return_to_x = returnToX;
-    _idle_timer = idleTimer;
-    _hurt_sound_played = hurtSoundPlayed;
-    // The hit points read are no new hit.
-    _hit_points_seen = _hit_points;
-    std::string closing;
-    if (!(in >> closing)) return -1;
-    return 0;
+    double turnaroundX = 0, returnToX = 0;
+    int idleTimer = 0;
+    bool hurtSoundPlayed = false;
+    return CharacterBlock::read(
+        in, *this,
+        [&](std::istream& s) {
+            return static_cast<bool>(s >> turnaroundX >> returnToX >> idleTimer >>
+                                     hurtSoundPlayed);
+        },
+        [&] {
+            _turnaround_x = turnaroundX;
+            _return_to_x = returnToX;
+            _idle_timer = idleTimer;
+            _hurt_sound_played = hurtSoundPlayed;
+            // The hit points read are no new hit.
+            _hit_points_seen = _hit_points;
+        });
 }

@@ -5,6 +5,7 @@
 #include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
+#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 
 namespace {
@@ -93,22 +94,14 @@ void Icicle::fall(double seconds)
 
 int Icicle::writeState(std::ostream& out)
 {
-    out << "<ICICLE> " << _vertical_speed << ' ';
-    const int result = Character::writeState(out);
-    if (result == 0) out << "</ICICLE>\n";
-    return result;
+    return CharacterBlock::write(out, "ICICLE", *this,
+                                 [this](std::ostream& s) { s << _vertical_speed << ' '; });
 }
 
 int Icicle::readState(std::istream& in)
 {
-    // Read into locals first: a block cut short must not leave zeros behind.
-    double verticalSpeed;
-    std::string characterTag;
-    if (!(in >> verticalSpeed >> characterTag)) return -1;
-    const int result = Character::readState(in);
-    if (result != 0) return result;
-    _vertical_speed = verticalSpeed;
-    std::string closing;
-    if (!(in >> closing)) return -1;
-    return 0;
+    double verticalSpeed = 0;
+    return CharacterBlock::read(
+        in, *this, [&](std::istream& s) { return static_cast<bool>(s >> verticalSpeed); },
+        [&] { _vertical_speed = verticalSpeed; });
 }

@@ -30,6 +30,11 @@ const std::vector<Row> kCast = {
     {CharacterTypeBird, actorAt(9, 1000, 400, 22, true), 40, 40},
     {CharacterTypeBombshelle, actorAt(16, 1000, 40, 1, true, "1 400"), 120, 240},
     {CharacterTypeCopter, actorAt(21, 1000, 300, 2, false, "-1 1"), 400, 200},
+    {CharacterTypeGoat, actorAt(8, 1000, 40, 1, true, "300 1700"), 100, 100},
+    {CharacterTypeGiant, actorAt(7, 1000, 40, 1, true, "300 1700"), 200, 200},
+    {CharacterTypeGunner, actorAt(14, 1000, 40, 1, true, "300 1700"), 120, 120},
+    {CharacterTypeEgo2, actorAt(20, 1000, 40, 1, true, "a.pcx b.pcx c.pcx 0"), 100, 200},
+    {CharacterTypeIcicle, actorAt(13, 1000, 400, 0, true), 40, 80},
 };
 
 class CastTest : public kovotest::CastTest {};
@@ -63,9 +68,12 @@ TEST_F(CastTest, EachIsBuiltFromItsRecordAndItsSavedBlockRoundTripsWhileCutBlock
         EXPECT_DOUBLE_EQ(row.pictureLength, fresh->getDrawable()->getLength());
         EXPECT_DOUBLE_EQ(row.pictureWidth, fresh->getDrawable()->getWidth());
     }
-    // The bird's pursuit flag runs straight into the character block.
+    // The bird's pursuit flag and the goat's roused flag run straight into the character
+    // block.
     makeRoom(kCast[6].record);
     EXPECT_EQ(0u, saved(*actor()).find("<BIRD> -1 -1 0<CHARACTER> "));
+    makeRoom(kCast[9].record);
+    EXPECT_EQ(0u, saved(*actor()).find("<GOAT> -1 -1 2 0<CHARACTER> "));
 }
 
 TEST_F(CastTest, AnActorInAStateWithoutPicturesThinksWithoutAnyToAdvance)
