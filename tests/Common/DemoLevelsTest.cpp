@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cmath>
+#include <list>
 #include <map>
 #include <memory>
 #include <set>
@@ -20,6 +21,7 @@
 #include "Kovo/Character.h"
 #include "Kovo/CharacterType.h"
 #include "Kovo/Door.h"
+#include "Kovo/Ego2.h"
 #include "Kovo/Goat.h"
 #include "Kovo/Hammer.h"
 #include "Kovo/Hazard.h"
@@ -719,10 +721,16 @@ TEST_F(DemoLevelsTest, TheHeroWalksPastEachActorOfItsChapter)
          [](const Character& c) {
              return c.getState() == CharacterStateStandLeft || c.getState() == CharacterStateStandRight;
          }},
-        // The scientist gives his hint as the hero meets him, and flies off.
+        // The scientist gives his hint as the hero meets him and flies off, letting his cart
+        // and rocket robot loose on the shelf above.
         {"level4-2.xml", {{1, 1300, M::Use, 0}, {1, 1450, M::Use, 0}, {2, 950, M::Walk, 0}},
          CharacterTypeEgo2,
-         [](const Character& c) { return c.isHintShown() && c.getState() != CharacterStateStandLeft; }},
+         [](const Character& c) {
+             const std::list<Sprite*>& machines = static_cast<const Ego2&>(c).getLinkedSprites();
+             return c.isHintShown() && c.getState() != CharacterStateStandLeft &&
+                    machines.size() == 2 && machines.front()->isVisible() &&
+                    machines.back()->isVisible();
+         }},
     };
     for (const auto& route : routes) {
         SCOPED_TRACE(route.file);

@@ -5,7 +5,6 @@
 
 #include "CastHarness.h"
 #include "Common/Map.h"
-#include "Kovo/Door.h"
 #include "Kovo/Ego2.h"
 #include "Kovo/Hint.h"
 
@@ -14,10 +13,10 @@ namespace {
 using kovotest::actorAt;
 using kovotest::floorAt;
 
-// A door with id 7 for him to hold back.
-const char* const kLinkedDoor =
-    "<ANIMATION> 9 100 2 spike2.pcx spike3.pcx </ANIMATION>\n"
-    "<DOOR> 300 50 80 100 1 0 0 <ANIMATION> 9 </ANIMATION> <ID> 7 </ID> </DOOR>\n";
+// His cart (id 21) and rocket robot (id 22), both on the move when shown.
+const std::string kLinkedMachines =
+    actorAt(CharacterTypeCart, 300, 40, 7, false, "100 500 21") +
+    actorAt(CharacterTypeBuzzooka, 1800, 40, 7, false, "1500 1950 22");
 
 std::string scientistAt(int x, const std::string& links)
 {
@@ -31,27 +30,37 @@ class Ego2Test : public kovotest::CastTest {};
 
 TEST_F(Ego2Test, GivesHisHintOnceFliesOffAndShowsHisLinkedSprites)
 {
-    makeRoom(floorAt(0, 2000, 40) + kLinkedDoor + scientistAt(1000, "1 7"));
-    Ego2* scientist = actor<Ego2>();
-    ASSERT_EQ(1u, scientist->getLinkedSprites().size());
-    Door* door = room->getDoors().front();
+    makeRoom(floorAt(0, 2000, 40) + kLinkedMachines + scientistAt(1000, "2 21 22"));
+    Character* cart = actor(0);
+    Character* robot = actor(1);
+    Ego2* scientist = actor<Ego2>(2);
+    ASSERT_EQ(2u, scientist->getLinkedSprites().size());
     GphWindow::getInstance()->getCamera()->setPosition(ShpCoord(1000, 300, 0));
-    placeHero(1500, 40);
+    placeHero(1300, 40);
+    // Held back from his first think on, they stand still.
     room->update(20);
-    EXPECT_FALSE(door->isVisible());
+    const double cartX = cart->getX();
+    for (int i = 0; i < 5; ++i) room->update(20);
+    EXPECT_FALSE(cart->isVisible());
+    EXPECT_FALSE(robot->isVisible());
+    EXPECT_DOUBLE_EQ(cartX, cart->getX());
     EXPECT_FALSE(room->hasHint());
 
     // Their boxes meet: the panel shows above him.
     placeHero(1090, 40);
     room->update(20);
     ASSERT_TRUE(room->hasHint());
-    EXPECT_EQ("t5-5_2.pcx", kovotest::frameFile(room->getShownHint()->getPanel()->getAnimatedTexture(), 0));
+    GphAnimatedTexture* panel = room->getShownHint()->getPanel()->getAnimatedTexture();
+    EXPECT_EQ("t5-5_2.pcx", kovotest::frameFile(panel, 0));
     EXPECT_EQ("objective1-2.pcx", room->getShownHint()->getObjectiveImage());
     room->onCharDown('h');
     room->update(20);
     EXPECT_FALSE(room->hasHint());
     EXPECT_EQ(CharacterStateFlyLeft, scientist->getState());
-    EXPECT_TRUE(door->isVisible());
+    room->update(20);
+    EXPECT_TRUE(cart->isVisible());
+    EXPECT_TRUE(robot->isVisible());
+    EXPECT_GT(cart->getX(), cartX);
 
     // The chair sinks first, then climbs until he is gone above 2400.
     const double start = scientist->getY();
@@ -62,7 +71,7 @@ TEST_F(Ego2Test, GivesHisHintOnceFliesOffAndShowsHisLinkedSprites)
     EXPECT_GT(scientist->getY(), 2399);
     think(scientist, 20);
     EXPECT_EQ(nullptr, shown(scientist));
-    EXPECT_TRUE(door->isVisible());
+    EXPECT_TRUE(cart->isVisible());
     EXPECT_FALSE(room->hasHint());
 }
 
