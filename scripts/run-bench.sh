@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds (plain, optimised), generates the game data and runs the benchmark under a
-# private Xvfb with silent OpenAL, in a working folder of its own that links the data.
+# private Xvfb with silent OpenAL, in a working folder of its own that links the generated
+# data (none of the player's files).
 # Arguments go to the benchmark: [--frames N] [--startups N] [LEVEL_FILE...].
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,7 @@ cmake --build build -j"$(nproc)"
 run=build/bench-run
 rm -rf "$run"
 mkdir -p "$run"
-cp -rs "$PWD/build/data/." "$run/"
+cp -rs "$PWD/build/generated/." "$run/"
 # A window (not full screen), the score box, music and sound effects: the game as played.
 echo "0 1 1 1" > "$run/config.dat"
 

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config libgtest-dev
           libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev
           libopenal-dev libalut-dev libjpeg62-turbo-dev libvorbis-dev
-          xvfb xauth
+          libxdamage-dev xvfb xauth
           clang libclang-rt-dev valgrind)
 missing=()
 for p in "${packages[@]}"; do

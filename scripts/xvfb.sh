@@ -3,7 +3,10 @@
 start_xvfb() {
   local fdfile
   fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+  # -noreset: by default the server resets whenever its last client leaves, and drops the
+  # connections that arrive meanwhile; a program that closes its window and opens the next
+  # one would now and then be refused.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fdfile" >/dev/null 2>&1 &
   XVFB_PID=$!
   trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
   # Xvfb writes its display number only once it is ready for clients.

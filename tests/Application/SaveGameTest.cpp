@@ -7,18 +7,13 @@
 
 #include "Application/GameHarness.h"
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <X11/keysym.h>
 
 #include <algorithm>
 #include <cctype>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "Application/GameScreen.h"
@@ -40,9 +35,7 @@
 #include "Kovo/Character.h"
 #include "Kovo/Player.h"
 
-// Xlib last: its macros (None, Status, Bool) would break the headers above.
-#include <X11/Xlib.h>
-#include <X11/keysym.h>
+#include "support/GameProgram.h"
 
 namespace gametest {
 
@@ -537,207 +530,16 @@ TEST_F(SaveGameTest, AGameOverWithTheBestScoreTakesATypedNameThatOutlivesTheProg
 
 namespace {
 
-const char* const Caption = "Kovo Tarvell: Hush Courier!";
-
-pid_t startProgram(const fs::path& program, const fs::path& dir)
-{
-    // The leak check stays with the in-process tests (the driver's allocations at exit are
-    // not the game's); only the X11 video driver, so the window is one the server knows.
-    static char noLeakCheck[] = "ASAN_OPTIONS=detect_leaks=0:halt_on_error=1";
-    static char x11Only[] = "SDL_VIDEODRIVER=x11";
-    std::vector<char*> env;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry(*e);
-        if (entry.rfind("ASAN_OPTIONS=", 0) == 0 || entry.rfind("SDL_VIDEODRIVER=", 0) == 0) continue;
-        env.push_back(*e);
-    }
-    env.push_back(noLeakCheck);
-    env.push_back(x11Only);
-    env.push_back(nullptr);
-    const std::string path = program.string();
-    char* const argv[] = {const_cast<char*>(path.c_str()), nullptr};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(127);
-        execve(path.c_str(), argv, env.data());
-        _exit(127);
-    }
-    return pid;
-}
-
-// The exit status, or -1 while the program still runs after `seconds`.
-int waitForExit(pid_t pid, double seconds)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    do {
-        int status = 0;
-        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    } while (std::chrono::steady_clock::now() < end);
-    return -1;
-}
-
-bool waitUntil(const std::function<bool()>& done, double seconds)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() >= end) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
-// Every top-level window with the game's caption: the test program's own window has it too.
-void findWindows(Display* display, Window from, std::vector<Window>& found)
-{
-    char* name = nullptr;
-    if (XFetchName(display, from, &name) && name) {
-        if (Caption == std::string(name)) found.push_back(from);
-        XFree(name);
-    }
-    Window root = 0, parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(display, from, &root, &parent, &children, &count)) return;
-    for (unsigned int i = 0; i < count; ++i) findWindows(display, children[i], found);
-    if (children) XFree(children);
-}
-
-// An X error (a window gone meanwhile) must not end the test program.
-int ignoreXError(Display*, XErrorEvent*) { return 0; }
-
-// Keys go to the captioned window, the pointer to the drawing window inside it, each event as
-// the X server would deliver it. Events of one call reach the program together.
-class Remote {
-public:
-    Display* display = nullptr;
-    Window frame = 0;
-    Window canvas = 0;
-    std::vector<Window> before;
-    // Event times a tenth of a second apart: a release and a press of one key at the same
-    // time would be taken for the key's auto-repeat and dropped.
-    Time clock = 1000;
-
-    // Before the program starts: the windows of the same caption that are not its.
-    bool open()
-    {
-        display = XOpenDisplay(nullptr);
-        if (!display) return false;
-        XSetErrorHandler(ignoreXError);
-        findWindows(display, DefaultRootWindow(display), before);
-        return true;
-    }
-    // The program's window, once it is there.
-    bool connect()
-    {
-        std::vector<Window> now;
-        findWindows(display, DefaultRootWindow(display), now);
-        for (Window w : now)
-            if (std::find(before.begin(), before.end(), w) == before.end()) frame = w;
-        if (!frame) return false;
-        Window root = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned int count = 0;
-        canvas = frame;
-        if (XQueryTree(display, frame, &root, &parent, &children, &count) && count > 0) canvas = children[0];
-        if (children) XFree(children);
-        return true;
-    }
-    ~Remote()
-    {
-        if (display) XCloseDisplay(display);
-    }
-
-    void key(KeySym sym, bool down)
-    {
-        XKeyEvent event{};
-        event.type = down ? KeyPress : KeyRelease;
-        event.display = display;
-        event.window = frame;
-        event.root = DefaultRootWindow(display);
-        event.time = clock += 100;
-        event.same_screen = True;
-        event.keycode = XKeysymToKeycode(display, sym);
-        XSendEvent(display, frame, True, down ? KeyPressMask : KeyReleaseMask, reinterpret_cast<XEvent*>(&event));
-    }
-    void pointer(int type, int x, int y)
-    {
-        XEvent event{};
-        event.type = type;
-        XButtonEvent& b = event.xbutton;  // motion shares the leading fields
-        b.display = display;
-        b.window = canvas;
-        b.root = DefaultRootWindow(display);
-        b.time = clock += 100;
-        b.x = x;
-        b.y = y;
-        b.same_screen = True;
-        long mask = PointerMotionMask;
-        if (type == MotionNotify) {
-            event.xmotion.x = x;
-            event.xmotion.y = y;
-        } else {
-            b.button = Button1;
-            mask = type == ButtonPress ? ButtonPressMask : ButtonReleaseMask;
-        }
-        XSendEvent(display, canvas, True, mask, &event);
-    }
-    // Long enough for a frame to pass: the menus refresh what they offer as they draw.
-    void flush(int pauseMs = 150)
-    {
-        XFlush(display);
-        std::this_thread::sleep_for(std::chrono::milliseconds(pauseMs));
-    }
-
-    void type(KeySym sym, int pauseMs = 150)
-    {
-        key(sym, true);
-        key(sym, false);
-        flush(pauseMs);
-    }
-    // Characters into a focused box need no frame between them.
-    void typeText(const std::string& text)
-    {
-        for (char c : text) type(c == ' ' ? XK_space : static_cast<KeySym>(c), 20);
-    }
-    // A click at a world point of the menus' view.
-    void click(double wx, double wy)
-    {
-        const int x = pixelX(MenuZoom, wx);
-        const int y = pixelY(MenuZoom, wy);
-        pointer(MotionNotify, x, y);
-        pointer(ButtonPress, x, y);
-        pointer(ButtonRelease, x, y);
-        flush();
-    }
-};
-
-// A long load (a level's pictures, slower still under the sanitizers) has finished once the
-// program's log has stopped growing.
-void settle(const fs::path& log)
-{
-    std::uintmax_t size = 0;
-    auto quietSince = std::chrono::steady_clock::now();
-    const auto end = quietSince + std::chrono::seconds(30);
-    while (std::chrono::steady_clock::now() < end) {
-        std::error_code error;
-        const std::uintmax_t now = fs::file_size(log, error);
-        if (now != size) {
-            size = now;
-            quietSince = std::chrono::steady_clock::now();
-        } else if (std::chrono::steady_clock::now() - quietSince > std::chrono::milliseconds(300)) {
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
 struct Place {
-    double x = 0;
-    double y = 0;
+    int x = 0;
+    int y = 0;
 };
 
-Place placeOf(const Sprite* control) { return Place{control->getX(), control->getY()}; }
+// Where a control of the menus' view stands in the window.
+Place placeOf(const Sprite* control)
+{
+    return Place{pixelX(MenuZoom, control->getX()), pixelY(MenuZoom, control->getY())};
+}
 
 }  // namespace
 
@@ -783,71 +585,48 @@ TEST_F(SaveGameTest, TheBuiltProgramLoadsAndSavesThroughItsMenusByKeysAndPointer
         return testsupport::readText(log.string()).find(line) != std::string::npos;
     };
 
-    Remote remote;
-    ASSERT_TRUE(remote.open());
-    // The test display now and then refuses a connection: a start that failed is tried again.
-    pid_t pid = -1;
-    for (int attempt = 0; attempt < 3 && pid < 0; ++attempt) {
-        pid = startProgram(program, dir);
-        ASSERT_GT(pid, 0);
-        if (!waitUntil([&] { return logged("Initialized."); }, 30)) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-            pid = -1;
-        }
-    }
-    ASSERT_GT(pid, 0);
-    const bool connected = remote.connect();
-    if (!connected) kill(pid, SIGKILL);
-    ASSERT_TRUE(connected);
+    testsupport::GameProgram remote;
+    ASSERT_TRUE(remote.start(program.string(), dir.string()));
+    ASSERT_TRUE(remote.connect());
 
     // Title, main menu, load screen; the broken game fails and the load screen stays.
     remote.type(XK_a);
     remote.click(loadButton.x, loadButton.y);
     remote.click(loadSlot2.x, loadSlot2.y);
-    EXPECT_TRUE(waitUntil([&] { return logged("Failed to restore save game for level"); }, 20));
-    settle(log);
+    EXPECT_TRUE(logged("Failed to restore save game for level"));
     // The level game loads from the same screen (on the main menu the same spot is the
     // new-game button, and no save could follow), and Escape comes with the release, before
     // any frame of the level passes: then the save screen puts it in the free slot 3.
-    const int x1 = pixelX(MenuZoom, loadSlot1.x), y1 = pixelY(MenuZoom, loadSlot1.y);
-    remote.pointer(MotionNotify, x1, y1);
-    remote.pointer(ButtonPress, x1, y1);
-    remote.flush();
-    remote.pointer(ButtonRelease, x1, y1);
+    remote.move(loadSlot1.x, loadSlot1.y);
+    remote.button(true, loadSlot1.x, loadSlot1.y);
+    remote.frames();
+    remote.button(false, loadSlot1.x, loadSlot1.y);
     remote.key(XK_Escape, true);
     remote.key(XK_Escape, false);
-    remote.flush();
-    settle(log);
+    remote.frames();
     remote.click(saveButton.x, saveButton.y);
     remote.click(saveSlot3.x, saveSlot3.y);
     remote.typeText("copy");
     remote.type(XK_Return);
-    EXPECT_TRUE(waitUntil([&] { return fs::exists(dir / "save3.dat"); }, 20));
+    EXPECT_TRUE(fs::exists(dir / "save3.dat"));
     // Back to the main menu; the page game by keys on the load screen: the pointer moved off
     // every control leaves nothing lit, so the first Down lights the return button and the
     // next ones slots 1 to 4, all named now. Out again and saved by the pointer into slot 5.
     remote.type(XK_Escape);
     remote.click(loadButton.x, loadButton.y);
-    remote.pointer(MotionNotify, 10, 10);
-    for (int i = 0; i < 5; ++i) remote.type(XK_Down, 20);
+    remote.move(10, 10);
+    for (int i = 0; i < 5; ++i) remote.type(XK_Down);
     remote.type(XK_Return);
-    settle(log);
     remote.type(XK_Escape);
     remote.click(saveButton.x, saveButton.y);
     remote.click(saveSlot5.x, saveSlot5.y);
     remote.typeText("again");
     remote.type(XK_Return);
-    EXPECT_TRUE(waitUntil([&] { return fs::exists(dir / "save5.dat"); }, 20));
+    EXPECT_TRUE(fs::exists(dir / "save5.dat"));
     // Escape leaves the save screen, and on the main menu ends the program.
     remote.type(XK_Escape);
     remote.type(XK_Escape);
-    const int status = waitForExit(pid, 30);
-    if (status < 0) {
-        kill(pid, SIGKILL);
-        waitpid(pid, nullptr, 0);
-    }
-    EXPECT_EQ(0, status);
+    EXPECT_EQ(0, remote.waitForExit(60));
 
     EXPECT_EQ(level, testsupport::readText((dir / "save3.dat").string()));
     EXPECT_EQ(page, testsupport::readText((dir / "save5.dat").string()));

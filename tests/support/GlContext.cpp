@@ -26,16 +26,7 @@ void keepGlDriverLoaded()
 GlContext::GlContext(int width, int height) : _ok(false)
 {
     keepGlDriverLoaded();
-    // The test display now and then refuses a connection that follows another closely;
-    // a few tries a little apart get past that. A failed start must be shut down before
-    // the next try, or SDL reports success without video.
-    bool started = false;
-    for (int attempt = 0; attempt < 20 && !started; ++attempt) {
-        if (attempt > 0) SDL_Delay(20);
-        started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_WasInit(SDL_INIT_VIDEO) != 0;
-        if (!started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-    if (!started) return;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     _ok = SDL_SetVideoMode(width, height, 0, SDL_OPENGL) != nullptr;
