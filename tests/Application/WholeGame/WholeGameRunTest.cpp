@@ -181,13 +181,6 @@ public:
             releaseAll();
             return true;
         }
-        if (level->isPaused()) {
-            // Another window took the focus (other test programs share the display): the
-            // player clicks back into the game, which let go of his keys when it lost it.
-            releaseAll();
-            giveFocusBack();
-            return false;
-        }
         if (level->hasHint()) {
             releaseAll();
             uitest::typeKey(SDLK_x);
@@ -304,16 +297,6 @@ private:
             _phase = TakingOff;
         }
         return false;
-    }
-    static void giveFocusBack()
-    {
-        for (Uint8 state : {SDL_APPACTIVE, SDL_APPINPUTFOCUS}) {
-            SDL_Event event{};
-            event.type = SDL_ACTIVEEVENT;
-            event.active.gain = 1;
-            event.active.state = state;
-            SDL_PushEvent(&event);
-        }
     }
     static bool onGround(const Player* hero)
     {
