@@ -23,7 +23,7 @@ struct CharacterClass {
 // Adding a class: its file pair in src/Kovo (see Character.h for what to write), with
 //     static Character* build(Map* map, Player* player, const CharacterRecord& record);
 // constructing it with (map, player, record.x, record.y, record.depth()) and the record's
-// values that its Part names (CharacterRecord says which extras each type code carries),
+// extras its constructor takes (CharacterRecord says which extras each type code carries),
 // and its builder put in its row of CharacterRegistry.cpp. Nothing else names the class.
 class CharacterRegistry {
 public:

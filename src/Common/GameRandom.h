@@ -4,8 +4,8 @@
 // The game's own random draws, apart from those of its looks (snow, sparks, smoke, bubbles,
 // idle pictures), which keep std::rand: what the actors decide by chance (a thug's turn, a
 // helicopter's bomb spot, and the like) comes from this one stream, so that a seed replays a
-// game whatever the looks drew. Each draw has the shape of the rand() the Parts count on: 0
-// to kMax, taken modulo n by the caller (GameRandom::draw() % 50).
+// game whatever the looks drew. Each draw has the shape of rand(), which the actors' odds
+// are counted in: 0 to kMax, taken modulo n by the caller (GameRandom::draw() % 50).
 namespace GameRandom {
 
 constexpr int kMax = 2147483647;

@@ -40,12 +40,12 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 // - The constructor, after this one: sets its own fields, sets the anchor again, calls
 //   buildAnimations, makes its drawable (makeDrawable), sizes the sprite and loads its
 //   sounds with loadSound (released with the actor).
-// - think runs the Part's state machine: one method per group of states for what the actor
-//   does awake, and thinkKnockedOut for the knock-out, fall and sleep states the Part
-//   describes as every knocked-out actor does (bonked or gassed, a sound once and asleep at
-//   a frame; a wall slam; a fall off a ledge; a knock by a machine; asleep with rising Z
-//   pictures), with the class's sounds and numbers in a KnockOutLook. A Part that words one
-//   of those states differently uses the pieces (knockOutRunsOut, fallOffLedge, slammed,
+// - think runs the actor's state machine: one method per group of states for what it does
+//   awake, and thinkKnockedOut for the knock-out, fall and sleep states that go as for
+//   every knocked-out actor (bonked or gassed: a sound once, asleep at a frame; a wall
+//   slam; a fall off a ledge; a knock by a machine; asleep with rising Z pictures), with
+//   the class's sounds and numbers in a KnockOutLook. An actor whose knock-out differs in
+//   one of those states uses the pieces (knockOutRunsOut, fallOffLedge, slammed,
 //   knockedAway, sleep) around its own lines. advanceAnimation ends the think.
 // - Every switch of state the think makes goes through enterState (or turnTo when the
 //   actor turns round with it); what the class counts per state (timers, turning points)
@@ -53,7 +53,7 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 // - Sleep Z pictures are the base's: updateSleepZ at the start of every think of an actor
 //   that shows sleep, drawn by the base drawEffects.
 // - What the room asks of an actor has a default that suits an actor its rule does not
-//   concern (see "What the room asks" below). Where the room's Parts single a type out, its
+//   concern (see "What the room asks" below). Where the room's rules single a type out, its
 //   class says so in its constructor: addTraits (drawn behind: Agent, Turret, Knight; back
 //   to start on every entry: Knight; Pusher: Dozer; KnocksAside: Dozer, Cart; Brawler:
 //   Thug; WideGasCatch: Rat; Cockpit: Copter) and setContact (CentreWellInside: Icicle,
@@ -62,6 +62,7 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 //   phone stops (Robot, Dozer, Buzzooka), setSwitch (Thief1), setLinkedSprites (Ego2,
 //   Copter), and the hint functions for a bystander with a hint (Agent, Ego2).
 // - Game randomness (a random turn, a bomb's spot) is drawn as GameRandom::draw() % n.
+// - Its row in CharacterRegistry builds it from its level-file record.
 class Character : public Sprite {
 public:
     Character(Map* map, Player* player, CharacterType type, double horizontalInset,
