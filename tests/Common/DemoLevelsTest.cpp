@@ -750,6 +750,54 @@ TEST_F(DemoLevelsTest, TheHeroWalksPastEachActorOfItsChapter)
     }
 }
 
+// The side rooms where chapter 1 meets the bystanders, machines, drops, the bird, the bomb
+// thrower and the helicopter, each walked from its door to its exit past every one of them.
+TEST_F(DemoLevelsTest, ChapterOneMeetsTheCastOnTheWayThroughItsSideRooms)
+{
+    typedef Move M;
+    const struct {
+        const char* file;
+        Start start;
+        std::vector<Move> moves;
+        std::vector<CharacterType> cast;
+    } routes[] = {
+        // A hint from the informant, the scientist walks off, the phone rests the dozer and
+        // the rocket robot, the cart rolls in its trench below, a drop falls by the exit.
+        {"level1-2.xml",
+         {4, 120, 80},
+         {{4, 2740, M::Walk, 0}},
+         {CharacterTypeAgent, CharacterTypeEgo1, CharacterTypeDozer, CharacterTypeBuzzooka,
+          CharacterTypeCart, CharacterTypeDrop}},
+        // A grenade puts the bomb thrower to sleep before she sees him; the bird beats about
+        // its aviary overhead; the helicopter hovers above his head.
+        {"level1-3.xml",
+         {5, 120, 80},
+         {{5, 420, M::Walk, 0},
+          {5, 420, M::Throw, 1000},
+          {5, 420, M::Wait, 1500},
+          {5, 2540, M::Walk, 0}},
+         {CharacterTypeBombshelle, CharacterTypeBird, CharacterTypeCopter}},
+    };
+    std::set<CharacterType> met;
+    for (const auto& route : routes) {
+        SCOPED_TRACE(route.file);
+        _owner = SilentOwner();
+        Player player(_app.get());
+        Level level(_app.get(), &_owner, &player);
+        ASSERT_EQ(0, level.read(route.file, true, false));
+        std::set<CharacterType> here;
+        for (const Character* c : level.getMaps().at(route.start.map)->getCharacters())
+            here.insert(c->getType());
+        for (CharacterType type : route.cast) EXPECT_EQ(1u, here.count(type)) << type;
+        met.insert(here.begin(), here.end());
+        pilot(level, player, _owner, route.moves, 16, &route.start);
+        EXPECT_EQ(0, _owner.deaths);
+        EXPECT_EQ(route.file, _owner.finished);
+        EXPECT_EQ(1, _owner.exitCode);
+    }
+    EXPECT_EQ(9u, met.size());
+}
+
 TEST_F(DemoLevelsTest, ReachCheckFindsAStrandedExitAndADoorIntoTheVoid)
 {
     // The same checks on a room whose exit hangs out of reach and whose door leads nowhere
