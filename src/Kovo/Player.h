@@ -27,15 +27,10 @@ typedef std::map<int, bool> IdlePicturePool;
 // His box is 100 by 100 with the bottom-middle anchor: x, y is the point between his feet.
 // He stands at depth -41 and is drawn at -10 while dying.
 class Player : public Sprite {
+    // --- Construction, pictures, counters and the state the room sets (Player.cpp) ---
 public:
     explicit Player(AppBase* owner);
     ~Player() override;
-
-    // Entered after the caller has taken "<PLAYER>". 0, or -1 for a block that ends early or
-    // holds a value that does not parse; a failed read leaves the hero as he was, except when
-    // only the closing tag is missing. The picture is left for the next update to choose.
-    int readState(std::istream& in) override;
-    int writeState(std::ostream& out) override;
 
     // Builds the animation map; called once by the constructor.
     void loadAnimations();
@@ -124,6 +119,26 @@ public:
     double getInnerLeft() const { return getLeft() + 25; }
     double getInnerRight() const { return getRight() - 25; }
 
+protected:
+    // Restarts the effect at the hero's feet; a missing effect is skipped.
+    void playSound(SndSoundEffect* effect);
+    // A one-frame opaque picture drawn through decal, for the throw meter.
+    static GphAnimatedTexture* loadMeterPicture(const char* fileName);
+
+private:
+    Player(const Player&) = delete;
+    Player& operator=(const Player&) = delete;
+
+    // --- Saved state (PlayerState.cpp) ---
+public:
+    // Entered after the caller has taken "<PLAYER>". 0, or -1 for a block that ends early or
+    // holds a value that does not parse; a failed read leaves the hero as he was, except when
+    // only the closing tag is missing. The picture is left for the next update to choose.
+    int readState(std::istream& in) override;
+    int writeState(std::ostream& out) override;
+
+    // --- The frame step (PlayerUpdate.cpp) ---
+public:
     // The hero's own frame, run by the room after it has moved him and reported his motion:
     // chooses his picture from his state, facing, held keys and equipment, ends the short
     // states (switch flip, launcher shot pose, hand throw), charges a throw while the throw
@@ -131,51 +146,8 @@ public:
     // pictures, and advances the picture. Milliseconds drive the clocks and pictures,
     // `seconds` (ms / 1000) only the throw charge.
     void update(unsigned ms, double seconds);
-    // The charge of a hand throw as a bar under his feet; drawn by the room before the scene.
-    void drawThrowMeter();
-    // The idle picture's bubble, if one is up; drawn by the room after the speech bubbles.
-    void drawIdleBubble();
-
-    // Fills the idle pool again, removes the idle bubble and restarts the idle clock.
-    void resetIdle();
-    // Puts up the next idle picture from the pool, above his head or, when that would leave
-    // the view, below his feet. After every refill the first one is picture 1, and none
-    // repeats until all fifteen have been shown.
-    void showIdlePicture();
-
-    // The keys, as the level hands them on: the space bar or Alt charges a throw and its
-    // release lets it fly (with the launcher the press fires), Ctrl jumps, Tab drops a throw
-    // being charged, the arrow keys run left and right and look up and down. Every press
-    // counts as activity for the idle clock.
-    void onCharDown(unsigned char c);
-    void onCharUp(unsigned char c);
-    void onKeyDown(AppKey key);
-    void onKeyUp(AppKey key);
-
-    // What the key handlers and the frame update work on.
-    bool isLeftHeld() const { return _left_held; }
-    bool isRightHeld() const { return _right_held; }
-    bool isUpHeld() const { return _up_held; }
-    bool isDownHeld() const { return _down_held; }
-    bool isCharging() const { return _charging; }
-    double getSavedX() const { return _saved_x; }
-    double getSavedY() const { return _saved_y; }
-    bool isFallSoundPlayed() const { return _fall_sound_played; }
-    int getIdleClock() const { return _idle_clock; }
-    const IdlePicturePool& getIdlePictures() const { return _idle_pictures; }
-    GphRect* getIdleBubble() const { return _idle_bubble; }
-
-private:
-    Player(const Player&) = delete;
-    Player& operator=(const Player&) = delete;
 
 protected:
-    // Restarts the effect at the hero's feet; a missing effect is skipped.
-    void playSound(SndSoundEffect* effect);
-    // A one-frame opaque picture drawn through decal, for the throw meter.
-    static GphAnimatedTexture* loadMeterPicture(const char* fileName);
-    void deleteIdleBubble();
-
     // The animation of a picture key, or null.
     GphAnimatedTexture* findAnimation(int key) const;
     // The key itself, or its launcher variant while he carries the launcher.
@@ -199,9 +171,53 @@ protected:
     // Fires the launcher when he carries it and has a grenade: the shot pose, its sound and
     // one grenade fewer; the charge ends. False when there was nothing to fire.
     bool fireLauncher();
+
+    // --- The throw meter and the idle pictures (PlayerDraw.cpp) ---
+public:
+    // The charge of a hand throw as a bar under his feet; drawn by the room before the scene.
+    void drawThrowMeter();
+    // The idle picture's bubble, if one is up; drawn by the room after the speech bubbles.
+    void drawIdleBubble();
+
+    // Fills the idle pool again, removes the idle bubble and restarts the idle clock.
+    void resetIdle();
+    // Puts up the next idle picture from the pool, above his head or, when that would leave
+    // the view, below his feet. After every refill the first one is picture 1, and none
+    // repeats until all fifteen have been shown.
+    void showIdlePicture();
+
+protected:
+    void deleteIdleBubble();
+
+    // --- Keys (PlayerInput.cpp) ---
+public:
+    // The keys, as the level hands them on: the space bar or Alt charges a throw and its
+    // release lets it fly (with the launcher the press fires), Ctrl jumps, Tab drops a throw
+    // being charged, the arrow keys run left and right and look up and down. Every press
+    // counts as activity for the idle clock.
+    void onCharDown(unsigned char c);
+    void onCharUp(unsigned char c);
+    void onKeyDown(AppKey key);
+    void onKeyUp(AppKey key);
+
+    // What the key handlers and the frame update work on.
+    bool isLeftHeld() const { return _left_held; }
+    bool isRightHeld() const { return _right_held; }
+    bool isUpHeld() const { return _up_held; }
+    bool isDownHeld() const { return _down_held; }
+    bool isCharging() const { return _charging; }
+    double getSavedX() const { return _saved_x; }
+    double getSavedY() const { return _saved_y; }
+    bool isFallSoundPlayed() const { return _fall_sound_played; }
+    int getIdleClock() const { return _idle_clock; }
+    const IdlePicturePool& getIdlePictures() const { return _idle_pictures; }
+    GphRect* getIdleBubble() const { return _idle_bubble; }
+
+protected:
     // A held key ends the launcher shot pose once its recoil is over.
     void leaveShotPose();
 
+    // --- What he keeps ---
     AppBase* _owner;
     GphRect* _body;
     GphRect* _meter_frame;

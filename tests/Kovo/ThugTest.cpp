@@ -16,6 +16,7 @@
 #include "Common/GameConstants.h"
 #include "Common/GameRandom.h"
 #include "Common/Map.h"
+#include "Common/MapFrameSupport.h"
 #include "KovoHarness.h"
 #include "Kovo/Reaction.h"
 #include "Kovo/Thug.h"
@@ -25,6 +26,8 @@
 namespace {
 
 using kovotest::frameFile;
+using mapframe::floorAt;
+using mapframe::wallAt;
 
 // Several actors (and the hero) make effects of one file: true when any of them plays.
 bool isPlaying(const std::string& fileName)
@@ -34,23 +37,6 @@ bool isPlaying(const std::string& fileName)
         if (entry.second->getFileName() == fileName && entry.second->isPlaying()) return true;
     }
     return false;
-}
-
-// The ground of the test rooms: a floor walked on at y 40.
-std::string floorAt(double x1, double x2, double y)
-{
-    std::ostringstream out;
-    out << "<FLOOR> <BARRIER> <EDGES> " << x1 << ' ' << x2 << ' ' << y << ' ' << y - 40
-        << " </EDGES> <OFFSET> 40 </OFFSET> </BARRIER> </FLOOR> ";
-    return out.str();
-}
-
-std::string wallAt(double x1, double x2, double top = 400, double bottom = 40)
-{
-    std::ostringstream out;
-    out << "<WALL> <BARRIER> <EDGES> " << x1 << ' ' << x2 << ' ' << top << ' ' << bottom
-        << " </EDGES> </BARRIER> </WALL> ";
-    return out.str();
 }
 
 // A thug record: x, y, state, facing left, limits, nothing carried.
@@ -330,7 +316,7 @@ TEST_F(ThugTest, SightIsAheadOnItsLevelWithinRangeAndNotOnTheSpot)
 TEST_F(ThugTest, HeroBehindAWallOrAcrossAGapOrPastTheLimitGoesUnnoticed)
 {
     // A wall between them.
-    makeRoom(floorAt(0, 2000, 40) + wallAt(880, 920) + thugAt(1000, 40, 1, true));
+    makeRoom(floorAt(0, 2000, 40) + wallAt(880, 920, 400, 40) + thugAt(1000, 40, 1, true));
     placeHero(800, 40);
     frame(thug(), 30);
     EXPECT_EQ(0, thug()->getAlertTimer());
@@ -500,7 +486,7 @@ TEST_F(ThugTest, TurningPointsStayInsideTheRoom)
 TEST_F(ThugTest, AChaseStopsAtAWallALedgeOrItsLimit)
 {
     // A wall: the centre stops on its near face and the thug stands.
-    makeRoom(floorAt(0, 2000, 40) + wallAt(780, 820) + thugAt(1000, 40, 6, true));
+    makeRoom(floorAt(0, 2000, 40) + wallAt(780, 820, 400, 40) + thugAt(1000, 40, 6, true));
     placeHero(500, 40);
     EXPECT_GT(runUntilStateChanges(thug(), 20), 0);
     EXPECT_EQ(1, thug()->getState());
@@ -551,7 +537,7 @@ TEST_F(ThugTest, DyingHeroBehindEndsTheCharge)
 
 TEST_F(ThugTest, OvershootingIntoAWallSlamsAndSleepsFortyUnitsOffIt)
 {
-    makeRoom(floorAt(0, 2000, 40) + wallAt(780, 820) + thugAt(1000, 40, 6, true));
+    makeRoom(floorAt(0, 2000, 40) + wallAt(780, 820, 400, 40) + thugAt(1000, 40, 6, true));
     Thug* t = thug();
     placeHero(903, 40);
     kovotest::stopAllEffects();
