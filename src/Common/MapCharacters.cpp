@@ -49,7 +49,9 @@ bool overlapsBox(const Sprite* a, double top, double bottom)
 void Map::updateCharacters(const HeroBox& hero, unsigned ms, double seconds)
 {
     for (Character* character : _characters) {
-        character->think(ms, seconds);
+        // A think of no time is the room entry's reset of an actor; a frame of no time (a
+        // redraw) must not be taken for one, so it lasts a millisecond for the actors.
+        character->think(ms > 0 ? ms : 1, ms > 0 ? seconds : 0.001);
         if (Reaction* reaction = character->react()) _reactions.push_back(reaction);
         dropCarriedItem(character);
         takeRequests(character, ms);
