@@ -14,35 +14,44 @@
 #include "Kovo/Goat.h"
 #include "Kovo/Gunner.h"
 #include "Kovo/Icicle.h"
+#include "Kovo/KnifeThrower.h"
+#include "Kovo/Knight.h"
+#include "Kovo/Rat.h"
+#include "Kovo/Robot.h"
+#include "Kovo/Thief1.h"
+#include "Kovo/Thief2.h"
+#include "Kovo/Thief3.h"
 #include "Kovo/Thug.h"
+#include "Kovo/Turret.h"
+#include "Kovo/Wolf.h"
 
 namespace {
 
 constexpr CharacterClass kClasses[] = {
-    {CharacterTypeWolf, "Wolf", nullptr},
+    {CharacterTypeWolf, "Wolf", &Wolf::build},
     {CharacterTypeThug, "Thug", &Thug::build},
-    {CharacterTypeRat, "Rat", nullptr},
+    {CharacterTypeRat, "Rat", &Rat::build},
     {CharacterTypeAgent, "Agent", &Agent::build},
-    {CharacterTypeKnifeThrower, "KnifeThrower", nullptr},
-    {CharacterTypeRobot, "Robot", nullptr},
+    {CharacterTypeKnifeThrower, "KnifeThrower", &KnifeThrower::build},
+    {CharacterTypeRobot, "Robot", &Robot::build},
     {CharacterTypeDozer, "Dozer", &Dozer::build},
     {CharacterTypeGiant, "Giant", &Giant::build},
     {CharacterTypeGoat, "Goat", &Goat::build},
     {CharacterTypeBird, "Bird", &Bird::build},
     {CharacterTypeCart, "Cart", &Cart::build},
-    {CharacterTypeTurret, "Turret", nullptr},
+    {CharacterTypeTurret, "Turret", &Turret::build},
     {CharacterTypeBuzzooka, "Buzzooka", &Buzzooka::build},
     {CharacterTypeIcicle, "Icicle", &Icicle::build},
     {CharacterTypeGunner, "Gunner", &Gunner::build},
     {CharacterTypeDrop, "Drop", &Drop::build},
     {CharacterTypeBombshelle, "Bombshelle", &Bombshelle::build},
-    {CharacterTypeKnight, "Knight", nullptr},
-    {CharacterTypeThief1, "Thief1", nullptr},
+    {CharacterTypeKnight, "Knight", &Knight::build},
+    {CharacterTypeThief1, "Thief1", &Thief1::build},
     {CharacterTypeEgo1, "Ego1", &Ego1::build},
     {CharacterTypeEgo2, "Ego2", &Ego2::build},
     {CharacterTypeCopter, "Copter", &Copter::build},
-    {CharacterTypeThief2, "Thief2", nullptr},
-    {CharacterTypeThief3, "Thief3", nullptr},
+    {CharacterTypeThief2, "Thief2", &Thief2::build},
+    {CharacterTypeThief3, "Thief3", &Thief3::build},
 };
 
 constexpr int kClassCount = static_cast<int>(sizeof(kClasses) / sizeof(kClasses[0]));

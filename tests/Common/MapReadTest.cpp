@@ -298,13 +298,13 @@ TEST_F(MapReadTest, CharacterRecordsKeepTheirExtras)
     }
 }
 
-TEST_F(MapReadTest, ActorsWithoutAClassAreReportedOncePerCode)
+TEST_F(MapReadTest, EveryCodeHasItsClassAndACodeOutsideTheTableIsSkipped)
 {
-    readMap("<CHARACTER> 0 850 40 1 1 700 980 -1 </CHARACTER> "
-            "<CHARACTER> 0 850 40 1 1 700 980 2 </CHARACTER> "
-            "<CHARACTER> 99 850 40 1 1 -1 </CHARACTER> </MAP>");
-    readMap("<CHARACTER> 0 850 40 1 1 700 980 -1 </CHARACTER> </MAP>");
-    EXPECT_EQ(1, countLogLines("Character Wolf not available"));
+    std::unique_ptr<Map> map = readMap("<CHARACTER> 0 850 40 1 1 700 980 -1 </CHARACTER> "
+                                       "<CHARACTER> 99 850 40 1 1 -1 </CHARACTER> "
+                                       "<CHARACTER> 3 850 40 1 1 a.pcx b.pcx c.pcx 2 </CHARACTER> </MAP>");
+    EXPECT_EQ(2u, map->getCharacters().size());
+    EXPECT_EQ(0, countLogLines("not available"));
     // A code outside the table is no failure and names nothing.
     EXPECT_EQ(0, countLogLines("Character 99"));
 }

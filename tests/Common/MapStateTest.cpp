@@ -60,7 +60,7 @@ const std::string kRoom =
     "<SWITCH> 1200 90 40 40 7 1 </SWITCH> "
     "<ITEM> 0 300 60 </ITEM> <ITEM> 4 340 60 2 </ITEM> <ITEM> 7 380 60 </ITEM> "
     "<ITEM> 6 420 60 a.pcx b.pcx </ITEM> "
-    "<CHARACTER> 0 850 40 1 1 700 980 0 </CHARACTER> </MAP>";
+    "<CHARACTER> 99 850 40 1 1 0 </CHARACTER> </MAP>";
 
 // The carried and dropped items of a room without actors: written only once something was
 // dropped, so a room where nothing was keeps the plain layout.

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "Base/Snd/SndSoundEffect.h"
 #include "Common/MapFrameSupport.h"
+#include "Kovo/Projectile.h"
 #include "PlayerHarness.h"
 
 namespace kovotest {
@@ -61,6 +64,11 @@ protected:
         return dynamic_cast<T*>(*it);
     }
     void placeHero(double x, double y) { hero.setPosition(x, y, GameConstants::zHero); }
+    // The camera on (x, y), for what an actor does only on screen.
+    static void lookAt(double x, double y = 300)
+    {
+        GphWindow::getInstance()->getCamera()->setPosition(ShpCoord(x, y, 0));
+    }
 
     static void think(Character* c, unsigned ms, int n = 1)
     {
@@ -80,6 +88,26 @@ protected:
     {
         const CharacterState from = c->getState();
         return thinkUntil(c, [&] { return c->getState() != from; }, ms);
+    }
+
+    // Room frames until the test holds, at most `most`: how many, -1 when it never held.
+    template <class Done>
+    int updatesUntil(Done done, unsigned ms = 30, int most = 2000)
+    {
+        for (int i = 1; i <= most; ++i) {
+            room->update(ms);
+            if (done()) return i;
+        }
+        return -1;
+    }
+    // The shots and knives the room has made since the last look (the test's room wide
+    // enough for them to live through it).
+    std::vector<const Projectile*> newShots()
+    {
+        std::vector<const Projectile*> made;
+        for (const Projectile* p : room->getEnemyProjectiles())
+            if (seenShots.insert(p).second) made.push_back(p);
+        return made;
     }
 
     static GphAnimatedTexture* shown(const Character* c)
@@ -106,6 +134,7 @@ protected:
     }
 
     std::unique_ptr<Map> room;
+    std::set<const Projectile*> seenShots;
 };
 
 }  // namespace kovotest

@@ -35,6 +35,15 @@ const std::vector<Row> kCast = {
     {CharacterTypeGunner, actorAt(14, 1000, 40, 1, true, "300 1700"), 120, 120},
     {CharacterTypeEgo2, actorAt(20, 1000, 40, 1, true, "a.pcx b.pcx c.pcx 0"), 100, 200},
     {CharacterTypeIcicle, actorAt(13, 1000, 400, 0, true), 40, 80},
+    {CharacterTypeWolf, actorAt(0, 1000, 40, 1, true, "0 2000"), 160, 80},
+    {CharacterTypeRat, actorAt(2, 1000, 40, 1, true, "900 1100"), 60, 30},
+    {CharacterTypeKnifeThrower, actorAt(4, 1000, 40, 1, true, "1"), 120, 120},
+    {CharacterTypeRobot, actorAt(5, 1000, 40, 6, true, "500 1500 3"), 100, 100},
+    {CharacterTypeTurret, actorAt(11, 1000, 200, 14, true, "2500 4"), 60, 60},
+    {CharacterTypeKnight, actorAt(17, 1000, 40, 0, true, "500 1500"), 120, 120},
+    {CharacterTypeThief1, actorAt(18, 1000, 40, 1, true, "500 1500 -1"), 100, 100},
+    {CharacterTypeThief2, actorAt(22, 1000, 40, 1, true, "500 1500 -1"), 100, 100},
+    {CharacterTypeThief3, actorAt(23, 1000, 40, 1, true, "0 2000 -1"), 100, 100},
 };
 
 class CastTest : public kovotest::CastTest {};
