@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cmath>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -377,9 +378,9 @@ struct Start {
 // Plays the level through the room's own frame step at `step` ms a frame, the keys going in
 // through the level as the game screen hands them on, until an exit ends it, the hero dies or
 // two minutes of play have passed. Hint panels are put away with a key as they come.
-// Returns the milliseconds played.
+// Returns the milliseconds played. `done`, when given, ends the play as soon as it holds.
 int pilot(Level& level, Player& player, const SilentOwner& owner, const std::vector<Move>& moves,
-          unsigned step, const Start* start = nullptr)
+          unsigned step, const Start* start = nullptr, const std::function<bool()>& done = nullptr)
 {
     level.start();
     if (start) level.gotoMap(start->map, start->x, start->y, 0, 0, 0, 0, 0);
@@ -435,6 +436,7 @@ int pilot(Level& level, Player& player, const SilentOwner& owner, const std::vec
         }
         level.update(step);
         played += static_cast<int>(step);
+        if (done && done()) break;
     }
     level.stop();
     return played;
@@ -475,15 +477,13 @@ protected:
 };
 
 // Log lines that are not faults of a level file: the JPEG reader's account of each picture it
-// decodes, and the room's notice of an actor whose class the game does not have yet.
+// decodes. Every actor of a level has its class, so no "not available" passes.
 bool isFault(const std::string& message)
 {
     for (const char* trace : {"Image length: ", "Image width: ", "Bytes per row: ", "Bytes per pixel = ",
                               "Bits per pixel = "})
         if (message.rfind(trace, 0) == 0) return false;
-    const std::string missing = " not available";
-    return !(message.rfind("Character ", 0) == 0 && message.size() > missing.size() &&
-             message.compare(message.size() - missing.size(), missing.size(), missing) == 0);
+    return true;
 }
 
 TEST_F(DemoLevelsTest, EveryLevelReadsCleanlyWithItsObjective)
@@ -796,6 +796,54 @@ TEST_F(DemoLevelsTest, ChapterOneMeetsTheCastOnTheWayThroughItsSideRooms)
         EXPECT_EQ(1, _owner.exitCode);
     }
     EXPECT_EQ(9u, met.size());
+}
+
+// The second half of the cast where the chapters bring it in, and the way past each: gassed
+// from out of its sight, jumped over, stopped by the phone, outrun, or firing over the hero's
+// head from a gallery. The walk ends once the hero is past it.
+TEST_F(DemoLevelsTest, TheHeroGetsPastEachActorOfTheSecondHalfOfTheCast)
+{
+    typedef Move M;
+    const struct {
+        CharacterType type;
+        const char* file;
+        Start start;
+        std::vector<Move> moves;
+        // Asleep, gone or switched off by the time the hero is past it.
+        bool outOfPlay;
+    } meetings[] = {
+        {CharacterTypeWolf, "level2-5.xml", {1, 120, 80},
+         {{1, 560, M::Throw, 1000}, {1, 560, M::Wait, 2600}, {1, 660, M::Jump, 0}, {1, 1500, M::Walk, 0}}, true},
+        {CharacterTypeKnifeThrower, "level2-x.xml", {1, 120, 80},
+         {{1, 520, M::Throw, 1000}, {1, 520, M::Wait, 1500}, {1, 560, M::Jump, 0}, {1, 1300, M::Walk, 0}}, true},
+        {CharacterTypeRat, "level3-5.xml", {1, 120, 80},
+         {{1, 785, M::Jump, 0}, {1, 1320, M::Jump, 0}, {1, 1500, M::Walk, 0}}, false},
+        {CharacterTypeThief1, "level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, true},
+        {CharacterTypeRobot, "level4-3.xml", {1, 120, 80},
+         {{1, 635, M::Jump, 0}, {1, 1135, M::Jump, 0}, {1, 1500, M::Walk, 0}}, true},
+        {CharacterTypeTurret, "level4-4.xml", {1, 120, 80}, {{1, 1300, M::Walk, 0}}, false},
+        {CharacterTypeKnight, "level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, false},
+        {CharacterTypeThief2, "level5-3.xml", {1, 120, 80}, {{1, 860, M::Jump, 0}, {1, 1300, M::Walk, 0}}, true},
+        {CharacterTypeThief3, "level5-x.xml", {1, 120, 80}, {{1, 460, M::Jump, 0}, {1, 1300, M::Walk, 0}}, false},
+    };
+    for (const auto& meeting : meetings) {
+        SCOPED_TRACE(meeting.file);
+        _owner = SilentOwner();
+        Player player(_app.get());
+        Level level(_app.get(), &_owner, &player);
+        ASSERT_EQ(0, level.read(meeting.file, true, false));
+        const Character* met = nullptr;
+        for (const Character* c : level.getMap(meeting.start.map)->getCharacters())
+            if (c->getType() == meeting.type) met = c;
+        ASSERT_NE(nullptr, met);
+        const double beyond = met->getRight() + 20;
+        pilot(level, player, _owner, meeting.moves, 16, &meeting.start, [&] {
+            return level.getCurrentMap()->getId() == meeting.start.map && player.getX() > beyond;
+        });
+        EXPECT_EQ(0, _owner.deaths);
+        EXPECT_GT(player.getX(), beyond);
+        EXPECT_EQ(meeting.outOfPlay, met->isAsleep());
+    }
 }
 
 TEST_F(DemoLevelsTest, ReachCheckFindsAStrandedExitAndADoorIntoTheVoid)

@@ -112,9 +112,11 @@ const std::vector<std::vector<Route>> kChapters = {
         {"level2-3.xml", P::kSlot3, 2, then({{1, 860, M::JumpRight}, {1, 1500, M::Door}}, stepsIn(2))},
         // Stretch 1000-1500 past the ice.
         {"level2-4.xml", P::kSlot4, 1, {{1, 1550, M::Use}, {1, 1700, M::Door}, {2, 900, M::Walk}}},
-        // Stretch 800-1400 past the block.
-        {"level2-5.xml", P::kSlot5, 1, {{1, 660, M::JumpRight}, {1, 1500, M::Door}, {2, 1100, M::Walk}}},
-        {"level2-x.xml", P::kSlot6, 1, {{1, 560, M::JumpRight}, {1, 1300, M::Walk}}},
+        // The wolf of the stretch past the block (800-1400), gassed from before the block.
+        {"level2-5.xml", P::kSlot5, 1,
+         then(gasAhead(1, 560), {{1, 660, M::JumpRight}, {1, 1500, M::Door}, {2, 1100, M::Walk}})},
+        // The knife thrower past the block, gassed from before it.
+        {"level2-x.xml", P::kSlot6, 1, then(gasAhead(1, 520), {{1, 560, M::JumpRight}, {1, 1300, M::Walk}})},
     },
     {
         // Stretch 600-950.
@@ -124,8 +126,8 @@ const std::vector<std::vector<Route>> kChapters = {
         {"level3-3.xml", P::kSlot3, 1, then(gasAhead(1, 650), {{1, 1580, M::Walk}})},
         // Stretch 600-1100 under the ledges.
         {"level3-4.xml", P::kSlot4, 1, stepsIn(1)},
-        // Stretch 900-1400 past the saw.
-        {"level3-5.xml", P::kSlot5, 1, {{1, 785, M::JumpRight}, {1, 1500, M::Walk}}},
+        // Over the saw, and over the rat at the end of the stretch past it (900-1400).
+        {"level3-5.xml", P::kSlot5, 1, {{1, 785, M::JumpRight}, {1, 1320, M::JumpRight}, {1, 1500, M::Walk}}},
         {"level3-6.xml", P::kSlot6, 1, then(gasAhead(1, 650), {{1, 1500, M::Door}, {2, 900, M::Walk}})},
     },
     {
@@ -133,7 +135,7 @@ const std::vector<std::vector<Route>> kChapters = {
         {"level4-1.xml", P::kSlot1, 1, {{1, 300, M::Use}, {1, 785, M::JumpRight}, {1, 1100, M::Walk}}},
         // Stretch 600-1200 on the belt.
         {"level4-2.xml", P::kSlot2, 1, {{1, 1300, M::Use}, {1, 1450, M::Door}, {2, 900, M::Walk}}},
-        // Stretch 750-1150 between the saws.
+        // The robot between the saws (750-1150), stopped by the phone where he lands.
         {"level4-3.xml", P::kSlot3, 1, {{1, 635, M::JumpRight}, {1, 1135, M::JumpRight}, {1, 1500, M::Walk}}},
         // Stretch 300-1400 of the first room.
         {"level4-4.xml", P::kSlot4, 1, {{1, 1500, M::Door}, {2, 350, M::Use}, {2, 1100, M::Walk}}},
