@@ -1,32 +1,25 @@
-// The pages of chapters 2 to 5 as the game builds them, and the summary page after them:
-// which levels each chapter's rule opens as levels are finished, which button lights, what
-// the page saves and how a saved page comes back; the summary's picture and its end button.
+// The pages of chapters 2 to 5 as the game builds them: which levels each chapter's rule opens
+// as levels are finished, which button lights, what the page saves and how a saved page comes
+// back.
 
 #include "Application/GameHarness.h"
 
 #include <memory>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "Application/GameScreen.h"
-#include "Application/HighScoreScreen.h"
 #include "Application/PageScreen2.h"
 #include "Application/PageScreen3.h"
 #include "Application/PageScreen4.h"
 #include "Application/PageScreen5.h"
-#include "Application/PageScreen6.h"
-#include "Base/Ui/UiIcon.h"
-#include "Common/Score.h"
-#include "Kovo/Player.h"
 
 namespace gametest {
 
 namespace {
 
 typedef ChapterPage P;
-constexpr double GameZoom = 400.0;
 
 // The buttons in field order as one letter each: slots 1 to 6, N(ext page), P(revious page).
 std::string buttons(const ChapterPage& page, bool (UiControl::*test)() const)
@@ -126,59 +119,6 @@ TEST_F(GameTest, EachChaptersRuleOpensItsLevelsAndItsWayOn)
         page->onKeyDown(step.first);
         EXPECT_EQ(step.second, buttons(*page, &UiControl::isLit));
     }
-}
-
-TEST_F(GameTest, TheSummaryFollowsChapterFivesBonusLevelAndItsEndButtonEndsTheGame)
-{
-    start();
-    app->startNewGame();
-    GameScreen* game = app->getGameScreen();
-    for (int page = 1; page < 5; ++page) game->nextPage();
-    ASSERT_EQ(5, game->getPageIndex());
-    game->onLevelFinished("level5-1.xml", 1);
-    game->onLevelFinished("level5-3.xml", 2);
-    game->onLevelFinished("level5-5.xml", 1);
-    PageScreen6* summary = game->getPage6();
-    auto arrive = [&](const char* picture) {
-        clickAt(GameZoom, 340, -261);
-        app->runFrames(2);
-        ASSERT_EQ(6, game->getPageIndex());
-        Shot shot = shoot(picture);
-        EXPECT_GT(shot.share(0, 0, 800, 40, pictureColour("summarypage.pcx")), 0.5);
-        EXPECT_GT(shot.shareAround(GameZoom, -125, -75, 300, 150, pictureColour(picture)), 0.3);
-    };
-    ASSERT_NO_FATAL_FAILURE(arrive("summary2.pcx"));
-    // Back to chapter 5 by the previous-page button, the bonus level finished, forward again.
-    clickAt(GameZoom, -340, -261);
-    app->runFrames(2);
-    ASSERT_EQ(5, game->getPageIndex());
-    game->onLevelFinished("level5-x.xml", 1);
-    ASSERT_NO_FATAL_FAILURE(arrive("summary3.pcx"));
-
-    // A game saved on the summary comes back with its picture.
-    ASSERT_EQ(0, game->saveGame("save1.dat"));
-    ASSERT_EQ(0, app->loadGame("save1.dat"));
-    ASSERT_EQ(6, game->getPageIndex());
-    app->runFrames(1);
-    EXPECT_GT(readFrame().shareAround(GameZoom, -125, -75, 300, 150, pictureColour("summary3.pcx")), 0.3);
-
-    // Right alternates the light between the two buttons; Enter on the end button ends the
-    // game with every life left, and the score goes to the table.
-    game->getPlayer()->setScore(123456);
-    summary = game->getPage6();
-    uitest::typeKey(SDLK_RIGHT);
-    app->runFrames(1);
-    EXPECT_TRUE(summary->getEndButton()->isLit());
-    uitest::typeKey(SDLK_RIGHT);
-    uitest::typeKey(SDLK_RIGHT);
-    app->runFrames(1);
-    EXPECT_FALSE(summary->getPreviousPageButton()->isLit());
-    EXPECT_EQ(3, game->getPlayer()->getLives());
-    uitest::typeKey(SDLK_RETURN);
-    app->runFrames(1);
-    EXPECT_EQ(app->getHighScoreScreen(), app->getCurrentScreen());
-    EXPECT_EQ(0, game->getPlayer()->getLives());
-    EXPECT_EQ(123456, app->getHighScoreScreen()->getTable().at(0)->getPoints());
 }
 
 }  // namespace gametest

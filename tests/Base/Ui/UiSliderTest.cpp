@@ -1,19 +1,14 @@
 #include "Base/Ui/UiSlider.h"
 #include "UiHarness.h"
 
-using namespace uitest;
+using uitest::UiTest;
 
-// A slider starts at zero with a range of zero and, having no picture, leaves the frame as
-// it was.
-TEST_F(UiTest, ASliderStartsAtZeroAndDrawsNothing)
+// A slider starts at zero with a range of zero.
+TEST_F(UiTest, ASliderStartsAtZero)
 {
     UiSlider slider(app, 4);
     EXPECT_EQ(4, slider.getId());
     EXPECT_EQ(0, slider.getValue());
     EXPECT_EQ(0, slider.getMinimum());
     EXPECT_EQ(0, slider.getMaximum());
-    app->getWindow()->clear();
-    const auto before = pixelAt(0, 0);
-    slider.draw();
-    EXPECT_EQ(before, pixelAt(0, 0));
 }
