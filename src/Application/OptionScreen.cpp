@@ -1,6 +1,7 @@
 #include "Application/OptionScreen.h"
 
 #include "Application/KovoApplication.h"
+#include "Base/Gph/GphWindow.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiCheckBox.h"
 #include "Base/Ui/UiIcon.h"
@@ -88,8 +89,11 @@ void OptionScreen::onCheckBoxChanged(int id, bool checked)
     if (!_app) return;
     switch (id) {
     case kFullscreen:
-        // The mark started from the window's mode, and each change switches the mode once.
+        // The mark started from the window's mode, and each change switches the mode once. A
+        // switch that fails leaves the window as it was: the mark follows it, so that the
+        // options file never asks the next start for a mode that cannot be set.
         _app->toggleFullscreen();
+        if (_app->getWindow()) _fullscreen->setChecked(_app->getWindow()->isFullscreen());
         break;
     case kMusic:
         _app->setMusicEnabled(checked);
