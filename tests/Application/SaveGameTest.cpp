@@ -266,12 +266,12 @@ TEST_F(SaveGameTest, ALevelInFullSwingSavedLoadedInANewRunAndSavedAgainIsTheSame
     EXPECT_DOUBLE_EQ(40.0, game()->getPlayer()->getY()) << "landed";
 }
 
-// The game's own level with what the rooms above lack, a one-way bridge among its lifts:
-// played a little, saved, loaded and saved again.
+// The game's own levels with what the rooms above lack, a one-way bridge among its lifts and
+// the actors of their side rooms: played a little, saved, loaded and saved again.
 TEST_F(SaveGameTest, AChapterLevelSavedLoadedAndSavedAgainGivesTheSameFile)
 {
     start();
-    for (const char* file : {"level1-3.xml"}) {
+    for (const char* file : {"level1-2.xml", "level1-3.xml"}) {
         SCOPED_TRACE(file);
         app->startNewGame();
         game()->loadLevel(file);

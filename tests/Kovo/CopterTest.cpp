@@ -41,14 +41,17 @@ TEST_F(CopterTest, SeesOnlyAHeroAheadNotBelowItThenFiresFourShotBurstsFromTwoMuz
     EXPECT_EQ(15, copter->getState()) << "after more than half a second";
     EXPECT_EQ(animation(copter, 2), shown(copter)) << "shooting keeps the hover's pictures";
 
-    // The first shot at once, then one every 150 ms at 30 ms a frame, the muzzles in turn.
+    // The first shot at once, then one every 150 ms at 30 ms a frame, from the muzzles in turn
+    // and flying right.
     std::vector<int> shotAt;
     std::vector<std::pair<double, double>> muzzles;
     for (int i = 1; i <= 25; ++i) {
         think(copter, 30);
-        if (!copter->takeFireRequest()) continue;
+        CharacterRequest shot;
+        if (!copter->takeRequest(shot)) continue;
         shotAt.push_back(i);
-        muzzles.emplace_back(copter->getGunX(), copter->getGunY());
+        muzzles.emplace_back(shot.x, shot.y);
+        EXPECT_DOUBLE_EQ(420, shot.speedX);
     }
     EXPECT_EQ((std::vector<int>{1, 6, 11, 16, 21}), shotAt) << "level with its gun, it fires on";
     EXPECT_EQ(std::make_pair(1010.0, 341.0), muzzles[0]);
