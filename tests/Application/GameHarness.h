@@ -35,6 +35,7 @@
 #include "Base/Ui/UiHarness.h"
 #include "Common/GameRandom.h"
 #include "support/Files.h"
+#include "support/GameTimeSound.h"
 
 namespace gametest {
 
@@ -303,6 +304,8 @@ public:
 
     void update(unsigned int ms) override
     {
+        // The frame's time passes for the sound too, then the game's frame runs.
+        testsupport::advanceSound(ms);
         KovoApplication::update(ms);
         if (frames == 0) {
             startupFrame = readFrame();

@@ -30,6 +30,7 @@
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiHarness.h"
 #include "support/Files.h"
+#include "support/GameTimeSound.h"
 #include "support/PcxFile.h"
 
 namespace menutest {
@@ -82,6 +83,8 @@ public:
     int frames = 0;
     int frameLimit = 1;
 
+    // Its main loop runs on game time, as the game's does in the tests.
+    HostApp() { setClock(AppClock::fixedStep(16)); }
     // The window outlives every application of the program.
     ~HostApp() override { _window = nullptr; }
 
@@ -92,6 +95,7 @@ public:
     void update(unsigned int ms) override
     {
         ++frames;
+        testsupport::advanceSound(ms);
         if (backdrop) backdrop->update(ms);
         if (current) current->update(ms);
         _window->clear();

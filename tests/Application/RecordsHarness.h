@@ -30,6 +30,7 @@
 #include "Base/Ui/UiHarness.h"
 #include "Base/Ui/UiWindow.h"
 #include "support/Files.h"
+#include "support/GameTimeSound.h"
 
 namespace recordtest {
 
@@ -55,6 +56,8 @@ public:
     // Run in every frame before the swap, with the frame's elapsed milliseconds.
     std::function<void(unsigned int ms)> script;
 
+    // Its main loop runs on game time, as the game's does in the tests.
+    RecordsApp() { setClock(AppClock::fixedStep(16)); }
     ~RecordsApp() override { _window = nullptr; }
 
     void onInit() override
@@ -63,6 +66,7 @@ public:
     }
     void update(unsigned int ms) override
     {
+        testsupport::advanceSound(ms);
         if (current) current->update(ms);
         _window->clear();
         _window->disableLighting();

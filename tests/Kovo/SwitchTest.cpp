@@ -1,8 +1,5 @@
 #include <AL/al.h>
 
-#include <chrono>
-#include <thread>
-
 #include "Base/Snd/SndSoundEffect.h"
 #include "Kovo/Door.h"
 #include "Kovo/Hammer.h"
@@ -10,6 +7,7 @@
 #include "Kovo/Platform.h"
 #include "Kovo/Switch.h"
 #include "PropHarness.h"
+#include "support/GameTimeSound.h"
 
 using namespace proptest;
 
@@ -26,7 +24,7 @@ bool waitForOffset(const SndSoundEffect* effect, ALint above)
 {
     for (int i = 0; i < 400; ++i) {
         if (sampleOffset(effect) > above) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        testsupport::letSoundRun(2);
     }
     return false;
 }

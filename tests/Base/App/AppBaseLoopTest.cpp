@@ -20,6 +20,7 @@
 #include "Base/Snd/SndSoundEffect.h"
 #include "AppBaseTestApp.h"
 #include "support/Files.h"
+#include "support/GameTimeSound.h"
 #include "support/GlContext.h"
 
 // Start-up, the pace of the main loop and its ways of ending.
@@ -181,7 +182,7 @@ TEST(AppBaseLoop, QuitEventStillLetsItsPassUpdateAndReclaimSounds)
             blip->play();
             ALint state = AL_PLAYING;
             for (int waited = 0; state != AL_STOPPED && waited < 3000; waited += 10) {
-                SDL_Delay(10);
+                testsupport::letSoundRun(10);
                 alGetSourcei(blip->getSourceId(), AL_SOURCE_STATE, &state);
             }
             ASSERT_EQ(AL_STOPPED, state);

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -14,6 +12,7 @@
 #include "Base/Snd/SndMusic.h"
 #include "Base/Snd/SndSound.h"
 #include "Base/Snd/SndSoundEffect.h"
+#include "support/GameTimeSound.h"
 
 // Every test runs with a fresh device and context (the null driver in the test runs)
 // and must give back every effect it made before the device closes.
@@ -35,13 +34,13 @@ protected:
         _manager.shutdown();
     }
 
-    static void sleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    // `ms` of sound time pass (see support/GameTimeSound.h).
+    static void sleepMs(int ms) { testsupport::letSoundRun(static_cast<unsigned int>(ms)); }
 
-    // Polls until the condition holds or the time is up; the mixer runs in real time.
+    // Lets sound time pass until the condition holds or `timeoutMs` of it have passed.
     static bool waitFor(const std::function<bool()>& condition, int timeoutMs)
     {
-        auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (std::chrono::steady_clock::now() < end) {
+        for (int waited = 0; waited < timeoutMs; waited += 5) {
             if (condition()) return true;
             sleepMs(5);
         }

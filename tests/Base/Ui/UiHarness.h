@@ -20,6 +20,7 @@
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiWindow.h"
 #include "support/Files.h"
+#include "support/GameTimeSound.h"
 #include "support/GlContext.h"
 
 namespace uitest {
@@ -217,6 +218,8 @@ public:
     int frames = 0;
     int frameLimit = 2;
 
+    // Its main loop runs on game time: every frame is 16 ms long on any machine.
+    UiTestApp() { setClock(AppClock::fixedStep(16)); }
     ~UiTestApp() override { _window = nullptr; }
 
     void onInit() override
@@ -226,6 +229,7 @@ public:
     void update(unsigned int ms) override
     {
         ++frames;
+        testsupport::advanceSound(ms);
         if (screen) {
             screen->update(ms);
             _window->clear();
