@@ -259,6 +259,31 @@ bool Character::turnTo(CharacterState state, bool faceLeft)
 
 void Character::onEnterState(CharacterState) {}
 
+bool Character::turnToAlarm(unsigned ms, int delay, int& timer,
+                            const std::function<void()>& afterTurn)
+{
+    if (timer == 0) {
+        bool found = false;
+        if (_map && _map->findDownedCharacterAhead(getX(), getY(), _alarm_range, _facing_left,
+                                                   &found) &&
+            found) {
+            timer += ms;
+            return true;
+        }
+        return false;
+    }
+    if (timer > delay) {
+        const bool left = _state == CharacterStateStandLeft;
+        if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left)) {
+            if (afterTurn) afterTurn();
+            timer = 0;
+        }
+        return true;
+    }
+    timer += ms;
+    return false;
+}
+
 void Character::advanceAnimation(unsigned ms)
 {
     GphAnimatedTexture::advance(_drawable ? _drawable->getAnimatedTexture() : nullptr, ms);
@@ -437,6 +462,18 @@ void Character::addAnimation(CharacterState state, const std::vector<std::string
     } else {
         _animations[state] = animation;
     }
+}
+
+std::vector<std::string> Character::runFramesTwice(const std::string& prefix, const char* way,
+                                              int count)
+{
+    std::vector<std::string> files;
+    for (int i = 1; i <= count; ++i) {
+        const std::string file = prefix + "run" + way + std::to_string(i) + ".pcx";
+        files.push_back(file);
+        files.push_back(file);
+    }
+    return files;
 }
 
 void Character::makeDrawable(double x, double y, double z, double length, double width)

@@ -1,6 +1,7 @@
 #ifndef KOVO_KOVO_CHARACTER_H
 #define KOVO_KOVO_CHARACTER_H
 
+#include <functional>
 #include <istream>
 #include <list>
 #include <map>
@@ -50,6 +51,8 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 // - Every switch of state the think makes goes through enterState (or turnTo when the
 //   actor turns round with it); what the class counts per state (timers, turning points)
 //   starts afresh in its onEnterState, the one place that resets them.
+// - A standing actor that turns toward a downed comrade after a wait uses turnToAlarm with
+//   its own timer; run pictures shown twice each come from runFramesTwice.
 // - Sleep Z pictures are the base's: updateSleepZ at the start of every think of an actor
 //   that shows sleep, drawn by the base drawEffects.
 // - What the room asks of an actor has a default that suits an actor its rule does not
@@ -257,6 +260,13 @@ protected:
     bool turnTo(CharacterState state, bool faceLeft);
     // What the class counts per state, started afresh on entering it; the base has nothing.
     virtual void onEnterState(CharacterState state);
+    // The standing actor's wait to turn toward a downed or alerted comrade behind it, kept in
+    // the class's `timer`: a comrade found starts the wait; once it has run past `delay` the
+    // actor turns round on the spot, then `afterTurn` (when given) and the timer starts afresh.
+    // A started wait keeps counting until the turn. True when the standing step ends there
+    // (the wait started, or the turn was tried).
+    bool turnToAlarm(unsigned ms, int delay, int& timer,
+                     const std::function<void()>& afterTurn = nullptr);
 
     // --- Pictures and sounds ---
     // Gives the drawable the current state's animation when the map has one; otherwise the
@@ -305,6 +315,9 @@ protected:
     // deleting any animation the state had.
     void addAnimation(CharacterState state, const std::vector<std::string>& fileNames,
                       unsigned msPerFrame = 0);
+    // The run pictures "<prefix>run<way><n>.pcx" for n from 1 to `count`, each twice in a row.
+    static std::vector<std::string> runFramesTwice(const std::string& prefix, const char* way,
+                                              int count);
     // The animation of a state, or null.
     GphAnimatedTexture* findAnimation(CharacterState state) const;
     // Makes the drawable: a rectangle `width` along x and `length` along y at (x, y, z)

@@ -40,18 +40,6 @@ const unsigned kBonkOutFrame = 1;
 // Sleep Z pictures appear over the side its head lies on, 60 above its feet.
 const double kSleepZUp = 60.0;
 
-std::vector<std::string> runFrames(const char* way)
-{
-    // Each picture twice in a row: 20 frames of 25 ms.
-    std::vector<std::string> files;
-    for (int i = 1; i <= 10; ++i) {
-        const std::string file = std::string("giant_run") + way + std::to_string(i) + ".pcx";
-        files.push_back(file);
-        files.push_back(file);
-    }
-    return files;
-}
-
 std::vector<std::string> stunFrames(const char* way)
 {
     // A cough that shakes it, then a long last look.
@@ -97,8 +85,9 @@ void Giant::buildAnimations()
 {
     addAnimation(CharacterStateStandLeft, {"giant_faceleft.pcx"});
     addAnimation(CharacterStateStandRight, {"giant_faceright.pcx"});
-    addAnimation(CharacterStateMoveLeft, runFrames("left"), 25);
-    addAnimation(CharacterStateMoveRight, runFrames("right"), 25);
+    // Each run picture twice in a row: 20 frames of 25 ms.
+    addAnimation(CharacterStateMoveLeft, runFramesTwice("giant_", "left", 10), 25);
+    addAnimation(CharacterStateMoveRight, runFramesTwice("giant_", "right", 10), 25);
     addAnimation(CharacterStateBonkedLeft, {"giant_gassedleft2.pcx", "giant_gassedleft2.pcx"},
                  1000);
     addAnimation(CharacterStateBonkedRight, {"giant_gassedright2.pcx", "giant_gassedright2.pcx"},
@@ -147,31 +136,6 @@ void Giant::stopRunning(bool wasLeft)
     enterState(wasLeft ? CharacterStateStandLeft : CharacterStateStandRight, false);
 }
 
-bool Giant::turnToAlarm(unsigned ms)
-{
-    if (_turn_timer == 0) {
-        bool found = false;
-        if (_map && _map->findDownedCharacterAhead(getX(), getY(), _alarm_range, _facing_left,
-                                                   &found) &&
-            found) {
-            _turn_timer += ms;
-            return true;
-        }
-        return false;
-    }
-    if (_turn_timer > kAlarmDelay) {
-        const bool left = _state == CharacterStateStandLeft;
-        if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left)) {
-            _own_reserved = 0;
-            _turn_timer = 0;
-        }
-        return true;
-    }
-    // A started wait keeps counting, even through a run or a stun, until it turns the giant.
-    _turn_timer += ms;
-    return false;
-}
-
 // ---------------------------------------------------------------------------------------------
 // The frame
 
@@ -207,7 +171,7 @@ void Giant::stand(unsigned ms, double seconds)
     _turnaround_x = -1;
     _return_to_x = -1;
 
-    if (turnToAlarm(ms)) return;
+    if (turnToAlarm(ms, kAlarmDelay, _turn_timer, [this] { _own_reserved = 0; })) return;
     if (!_player || _player->isDying()) return;
     // Once alerted it no longer needs to see the hero.
     if (_alert_timer <= 0 && !seesHero()) return;

@@ -54,9 +54,6 @@ private:
     void stunned(double seconds);
     void bonked();
 
-    // A downed or alerted comrade behind it starts the turn wait; true when the standing
-    // step ends there (the wait started, or the giant turned round).
-    bool turnToAlarm(unsigned ms);
     // The hero on its side within sight, from its feet to 100 above its head.
     bool seesHero() const;
     // A step of the giant's box toward one side: a standing probe (which a wall between the

@@ -38,18 +38,6 @@ const unsigned kStunOutFrame = 1;
 const double kSleepZAcross = -20.0;
 const double kSleepZUp = 20.0;
 
-std::vector<std::string> runFrames(const char* way)
-{
-    // Each picture twice in a row: 10 frames of 25 ms.
-    std::vector<std::string> files;
-    for (int i = 1; i <= 5; ++i) {
-        const std::string file = std::string("goat_run") + way + std::to_string(i) + ".pcx";
-        files.push_back(file);
-        files.push_back(file);
-    }
-    return files;
-}
-
 }  // namespace
 
 Goat::Goat(Map* map, Player* player, double x, double y, double z, double leftLimit,
@@ -84,8 +72,9 @@ void Goat::buildAnimations()
 {
     addAnimation(CharacterStateStandLeft, {"goat_faceleft1.pcx"});
     addAnimation(CharacterStateStandRight, {"goat_faceright1.pcx"});
-    addAnimation(CharacterStateMoveLeft, runFrames("left"), 25);
-    addAnimation(CharacterStateMoveRight, runFrames("right"), 25);
+    // Each run picture twice in a row: 10 frames of 25 ms.
+    addAnimation(CharacterStateMoveLeft, runFramesTwice("goat_", "left", 5), 25);
+    addAnimation(CharacterStateMoveRight, runFramesTwice("goat_", "right", 5), 25);
     addAnimation(CharacterStateStunnedLeft, {"goat_gassedleft.pcx", "goat_gassedleft.pcx"}, 375);
     addAnimation(CharacterStateStunnedRight, {"goat_gassedright.pcx", "goat_gassedright.pcx"},
                  375);

@@ -50,18 +50,6 @@ const unsigned kKnockOutFrame = 1;
 const double kSleepZAcross = -25.0;
 const double kSleepZUp = 60.0;
 
-std::vector<std::string> runFrames(const char* way)
-{
-    // Each picture twice in a row: 20 frames of 25 ms. Run pictures are spelt "tommygunn_".
-    std::vector<std::string> files;
-    for (int i = 1; i <= 10; ++i) {
-        const std::string file = std::string("tommygunn_run") + way + std::to_string(i) + ".pcx";
-        files.push_back(file);
-        files.push_back(file);
-    }
-    return files;
-}
-
 }  // namespace
 
 Gunner::Gunner(Map* map, Player* player, double x, double y, double z, double leftLimit,
@@ -106,8 +94,9 @@ void Gunner::buildAnimations()
     // Shooting (14, 15) has no picture of its own: it shows the stand picture of its side.
     addAnimation(CharacterStateStandLeft, {"tommygun_faceleft.pcx"});
     addAnimation(CharacterStateStandRight, {"tommygun_faceright.pcx"});
-    addAnimation(CharacterStateMoveLeft, runFrames("left"), 25);
-    addAnimation(CharacterStateMoveRight, runFrames("right"), 25);
+    // Each run picture twice in a row: 20 frames of 25 ms. Run pictures are spelt "tommygunn_".
+    addAnimation(CharacterStateMoveLeft, runFramesTwice("tommygunn_", "left", 10), 25);
+    addAnimation(CharacterStateMoveRight, runFramesTwice("tommygunn_", "right", 10), 25);
     addAnimation(CharacterStateBonkedLeft, {"tommygun_gassedleft.pcx", "tommygun_gassedleft.pcx"},
                  1000);
     addAnimation(CharacterStateStunnedLeft,
@@ -165,31 +154,6 @@ void Gunner::startShooting(bool left)
     _state = left ? CharacterStateShootLeft : CharacterStateShootRight;
 }
 
-bool Gunner::turnToAlarm(unsigned ms)
-{
-    if (_turn_timer == 0) {
-        bool found = false;
-        if (_map && _map->findDownedCharacterAhead(getX(), getY(), _alarm_range, _facing_left,
-                                                   &found) &&
-            found) {
-            _turn_timer += ms;
-            return true;
-        }
-        return false;
-    }
-    if (_turn_timer > kAlarmDelay) {
-        const bool left = _state == CharacterStateStandLeft;
-        if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left)) {
-            _idle_timer = 0;
-            _turn_timer = 0;
-        }
-        return true;
-    }
-    // A started wait keeps counting, even through a run or a stun, until it turns the gunner.
-    _turn_timer += ms;
-    return false;
-}
-
 // ---------------------------------------------------------------------------------------------
 // The frame
 
@@ -233,7 +197,7 @@ void Gunner::stand(unsigned ms, double seconds)
     _turnaround_x = -1;
     _return_to_x = -1;
 
-    if (turnToAlarm(ms)) return;
+    if (turnToAlarm(ms, kAlarmDelay, _turn_timer, [this] { _idle_timer = 0; })) return;
 
     if (_alert_timer > 0 || seesHero()) {
         double dx, dy;

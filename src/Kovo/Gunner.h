@@ -63,9 +63,6 @@ private:
     void stunned();
     void bonked();
 
-    // A downed or alerted comrade behind it starts the turn wait; true when the standing
-    // step ends there (the wait started, or the gunner turned round).
-    bool turnToAlarm(unsigned ms);
     // The hero in front within sight, from its feet to its head, alive.
     bool seesHero() const;
     // The hero in front at its height, however far.

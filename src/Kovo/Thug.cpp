@@ -39,18 +39,6 @@ const double kSleepZHeight = 60.0;
 // on its way back.
 const double kAheadBand = 100.0;
 
-std::vector<std::string> runFrames(const char* way)
-{
-    // Each picture twice in a row: 20 frames of 25 ms.
-    std::vector<std::string> files;
-    for (int i = 1; i <= 10; ++i) {
-        const std::string file = std::string("thug1_run") + way + std::to_string(i) + ".pcx";
-        files.push_back(file);
-        files.push_back(file);
-    }
-    return files;
-}
-
 }  // namespace
 
 Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLimit,
@@ -96,8 +84,9 @@ void Thug::buildAnimations()
 {
     addAnimation(CharacterStateStandLeft, {"thug1_faceleft.pcx"});
     addAnimation(CharacterStateStandRight, {"thug1_faceright.pcx"});
-    addAnimation(CharacterStateMoveLeft, runFrames("left"), 25);
-    addAnimation(CharacterStateMoveRight, runFrames("right"), 25);
+    // Each run picture twice in a row: 20 frames of 25 ms.
+    addAnimation(CharacterStateMoveLeft, runFramesTwice("thug1_", "left", 10), 25);
+    addAnimation(CharacterStateMoveRight, runFramesTwice("thug1_", "right", 10), 25);
     addAnimation(CharacterStateFallLeft,
                  {"thug1_fall1_left1.pcx", "thug1_fall1_left.pcx", "thug1_fall1_left.pcx"}, 1000);
     addAnimation(CharacterStateFallRight,
@@ -161,15 +150,6 @@ bool Thug::seesHero() const
     return heroX > getX() && heroX <= getRight() + _sight_range;
 }
 
-bool Thug::alarmRaised() const
-{
-    if (!_map) return false;
-    bool found = false;
-    const bool answer =
-        _map->findDownedCharacterAhead(getX(), getY(), _alarm_range, _facing_left, &found);
-    return answer && found;
-}
-
 bool Thug::walk(bool moving, double* dx, double* dy, int* reason)
 {
     *reason = 0;
@@ -208,18 +188,7 @@ void Thug::stand(unsigned ms, double seconds)
     _return_to_x = -1;
 
     // A comrade down behind it, or one that has seen something, turns it around after a while.
-    if (_alarm_timer == 0) {
-        if (alarmRaised()) {
-            _alarm_timer += ms;
-            return;
-        }
-    } else if (_alarm_timer > kAlarmDelay) {
-        if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left))
-            _alarm_timer = 0;
-        return;
-    } else {
-        _alarm_timer += ms;
-    }
+    if (turnToAlarm(ms, kAlarmDelay, _alarm_timer)) return;
 
     if (_alert_timer > 0 || seesHero()) {
         double dx = (left ? -1 : 1) * seconds * _speed;

@@ -74,8 +74,6 @@ private:
     bool heroOnLevel() const;
     // The hero on its level, not dying, ahead of it within the sight range.
     bool seesHero() const;
-    // A downed or alerted comrade makes the alarm count.
-    bool alarmRaised() const;
     // The ground step with the thug's box; `reason` as Map::walkAlongFloor gives it.
     bool walk(bool moving, double* dx, double* dy, int* reason);
     // The limits of a charge, strict.
