@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "Base/Gph/GphRect.h"
 #include "CastHarness.h"
 #include "Kovo/Agent.h"
 #include "Kovo/Ego1.h"
@@ -27,10 +26,9 @@ TEST_F(AgentTest, TheHerosFirstTouchShowsHisHintAboveHimOrBelowWhenTheViewEndsTh
     } cases[] = {{100, "agent1-2_above.pcx", 100 + 120 + 105},
                  {300, "agent1-2_below.pcx", 300 - 105}};
     for (const auto& c : cases) {
-        makeRoom(floorAt(0, 2000, c.y) +
-                     actorAt(3, 500, c.y, 1, true, "agent1-2_above.pcx agent1-2_below.pcx -"),
-                 2000, 600);
-        Agent* agent = actor<Agent>();
+        Agent* agent = makeRoom<Agent>(floorAt(0, 2000, c.y) + actorAt(3, 500, c.y, 1, true,
+                                           "agent1-2_above.pcx agent1-2_below.pcx -"),
+                                       2000, 600);
         placeHero(460, c.y);
         room->update(30);
         Hint* hint = room->getShownHint();
@@ -50,8 +48,7 @@ TEST_F(AgentTest, TheHerosFirstTouchShowsHisHintAboveHimOrBelowWhenTheViewEndsTh
 TEST_F(AgentTest, SeenForMoreThanHalfASecondHeWalksOffTheOtherWayAndIsGoneAtHisLimit)
 {
     // The view spans -400 to 400 across.
-    makeRoom(floorAt(-400, 2000, 0) + actorAt(19, 200, 0, 1, true, "-300 390"));
-    Ego1* ego = actor<Ego1>();
+    Ego1* ego = makeRoom<Ego1>(floorAt(-400, 2000, 0) + actorAt(19, 200, 0, 1, true, "-300 390"));
     think(ego, 25, 20);
     EXPECT_EQ(1, ego->getState()) << "500 ms exactly is not enough";
     think(ego, 25);
@@ -66,7 +63,5 @@ TEST_F(AgentTest, SeenForMoreThanHalfASecondHeWalksOffTheOtherWayAndIsGoneAtHisL
     EXPECT_GE(ego->getRight() + 5.25, 390);
     think(ego, 25);
     EXPECT_EQ(nullptr, shown(ego));
-    const unsigned long before = GphRect::getTally().rects;
-    ego->draw();
-    EXPECT_EQ(before, GphRect::getTally().rects) << "gone, he is not drawn";
+    EXPECT_EQ(0u, rectsDrawn(ego)) << "gone, he is not drawn";
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "CastHarness.h"
 #include "Kovo/Bird.h"
 
@@ -8,21 +10,15 @@ namespace {
 using kovotest::actorAt;
 using kovotest::floorAt;
 
-class BirdTest : public kovotest::CastTest {
-protected:
-    // A bird flying left at (x, y), 40 square around it.
-    Bird* birdAt(double x, double y, const std::string& more = "")
-    {
-        makeRoom(more + actorAt(9, x, y, 22, true));
-        return actor<Bird>();
-    }
-};
+// A bird flying left at (1000, 300), its box 980 to 1020 across and 280 to 320 up.
+const std::string kBird = actorAt(9, 1000, 300, 22, true);
+
+class BirdTest : public kovotest::CastTest {};
 
 }  // namespace
 
 TEST_F(BirdTest, SeesTheHeroBelowAndAroundItButNotAboveItOrDying)
 {
-    // Its box: 980 to 1020 across, 280 to 320 up.
     const struct {
         double x, y;
         bool dying, seen;
@@ -30,10 +26,8 @@ TEST_F(BirdTest, SeesTheHeroBelowAndAroundItButNotAboveItOrDying)
                  {1000, -219, false, true}, {1000, -220, false, false},
                  {1000, 329, false, true},  {1000, 330, false, false}, {800, 40, true, false}};
     for (const auto& c : cases) {
-        Bird* b = birdAt(1000, 300);
-        hero.respawn();
-        placeHero(c.x, c.y);
-        if (c.dying) hero.die();
+        Bird* b = makeRoom<Bird>(kBird);
+        heroAt(c.x, c.y, c.dying);
         think(b, 20);
         EXPECT_EQ(c.seen, b->isPursuing()) << c.x << ", " << c.y;
     }
@@ -41,7 +35,7 @@ TEST_F(BirdTest, SeesTheHeroBelowAndAroundItButNotAboveItOrDying)
 
 TEST_F(BirdTest, PursuesPastTheHeroToTurningPointsAndLooksAgainWhereItPassedHim)
 {
-    Bird* b = birdAt(1000, 300);
+    Bird* b = makeRoom<Bird>(kBird);
     placeHero(801, 0);
     // Seen: a turning point 300 beyond him, a cry, no change of height until the next frame.
     think(b, 20);
@@ -87,7 +81,7 @@ TEST_F(BirdTest, PursuesPastTheHeroToTurningPointsAndLooksAgainWhereItPassedHim)
 
 TEST_F(BirdTest, StunnedItScreechesOnceFallsAndSleepsOnTheFloorBelow)
 {
-    Bird* b = birdAt(1000, 700, floorAt(0, 2000, 40));
+    Bird* b = makeRoom<Bird>(floorAt(0, 2000, 40) + actorAt(9, 1000, 700, 22, true));
     b->stun();
     think(b, 20);
     EXPECT_TRUE(kovotest::anyPlaying("bird_screech.wav"));

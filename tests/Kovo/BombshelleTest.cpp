@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "CastHarness.h"
 #include "Kovo/Bomb.h"
@@ -19,9 +20,8 @@ protected:
     // She stands at (1000, 40), her box 940 to 1060 across and 40 to 160 up, looking 400.
     Bombshelle* standing(bool facingLeft, const std::string& more = "")
     {
-        makeRoom(floorAt(0, 2000, 40) + more +
-                 actorAt(16, 1000, 40, facingLeft ? 1 : 2, facingLeft, "0 400"));
-        return actor<Bombshelle>();
+        return makeRoom<Bombshelle>(floorAt(0, 2000, 40) + more +
+                                    actorAt(16, 1000, 40, facingLeft ? 1 : 2, facingLeft, "0 400"));
     }
 };
 
@@ -41,9 +41,7 @@ TEST_F(BombshelleTest, SeesTheHeroAheadWithinReachWithNothingBetween)
                  {true, 700, 40, false, true, false}};
     for (const auto& c : cases) {
         Bombshelle* b = standing(c.facingLeft, c.wall ? wallAt(800, 820, 400, 0) : "");
-        hero.respawn();
-        placeHero(c.x, c.y);
-        if (c.dying) hero.die();
+        heroAt(c.x, c.y, c.dying);
         think(b, 30);
         EXPECT_EQ(c.seen ? 30 : 0, b->getThrowTimer()) << c.x << ", " << c.y;
     }
@@ -63,17 +61,14 @@ TEST_F(BombshelleTest, ThrowsAfterMoreThanASecondOfSightAskingForOneBombAtTheEig
     EXPECT_EQ(14, b->getState());
     EXPECT_DOUBLE_EQ(700, b->getSightRange());
 
-    int thinks = 0, requests = 0, requestedAt = 0;
-    const int thrown = thinkUntil(b, [&] {
+    int thinks = 0;
+    std::vector<int> requestedAt;
+    EXPECT_EQ(22, thinkUntil(b, [&] {
         ++thinks;
-        if (!b->takeThrowRequest()) return b->getState() != 14;
-        ++requests;
-        requestedAt = thinks;
+        if (b->takeThrowRequest()) requestedAt.push_back(thinks);
         return b->getState() != 14;
-    }, 25);
-    EXPECT_EQ(22, thrown) << "the last picture shows after 550 ms";
-    EXPECT_EQ(1, requests);
-    EXPECT_EQ(14, requestedAt) << "the eighth after 350";
+    }, 25)) << "the last picture shows after 550 ms";
+    EXPECT_EQ(std::vector<int>{14}, requestedAt) << "one request, at the eighth after 350";
     EXPECT_TRUE(kovotest::anyPlaying("throw.wav"));
 }
 
@@ -81,18 +76,17 @@ TEST_F(BombshelleTest, TheRoomMakesOneBombPerThrowAndItLandsOnTheHeroAsItsSearch
 {
     standing(true);
     placeHero(600, 40);
-    int frames = 0;
-    while (room->getEnemyProjectiles().empty() && frames++ < 200) room->update(30);
+    ASSERT_GT(updatesUntil([&] { return !room->getEnemyProjectiles().empty(); }, 30, 200), 0);
     ASSERT_EQ(1u, room->getEnemyProjectiles().size());
     Bomb* bomb = dynamic_cast<Bomb*>(room->getEnemyProjectiles().front());
     double vx = 0, vy = 0;
     ASSERT_TRUE(Bomb::findLaunch(2000, hero, 960, 150, 30, vx, vy));
     EXPECT_DOUBLE_EQ(vx, bomb->getVelocityX());
     EXPECT_NEAR(vy - 2000 * 0.03, bomb->getVelocityY(), 1e-9) << "after its first frame";
-    while (!hero.isDying() && frames++ < 400) {
-        room->update(30);
+    EXPECT_GT(updatesUntil([&] {
         EXPECT_LE(room->getEnemyProjectiles().size(), 1u);
-    }
+        return hero.isDying();
+    }, 30, 400), 0);
     EXPECT_TRUE(room->getEnemyProjectiles().empty());
     ASSERT_EQ(1u, room->getEffects().size());
     EXPECT_NE(nullptr, dynamic_cast<Smoke*>(room->getEffects().front()));

@@ -9,6 +9,8 @@ namespace {
 
 using kovotest::actorAt;
 using kovotest::floorAt;
+using kovotest::restore;
+using kovotest::saved;
 
 // The rocket robot walks left from (1000, 40) between 300 and 1700, its box 940 to 1060
 // across and 40 to 160 up; it sees 300 ahead.
@@ -16,9 +18,9 @@ class BuzzookaTest : public kovotest::CastTest {
 protected:
     Buzzooka* walking(int state = 6, const std::string& more = "")
     {
-        makeRoom(floorAt(0, 2000, 40) + more +
-                 actorAt(12, 1000, 40, state, state == 6, "300 1700 5"));
-        return actor<Buzzooka>(more.empty() ? 0 : 1);
+        return makeRoom<Buzzooka>(floorAt(0, 2000, 40) + more +
+                                      actorAt(12, 1000, 40, state, state == 6, "300 1700 5"),
+                                  2000, 1000, more.empty() ? 0 : 1);
     }
 };
 
@@ -26,11 +28,6 @@ protected:
 
 TEST_F(BuzzookaTest, FiresAtAHeroInLineAheadAfterHalfASecondOfWorkAndTheRoomSendsTheBullet)
 {
-    Buzzooka* robot = walking();
-    placeHero(600, 40);
-    EXPECT_EQ(18, thinkUntil(robot, [&] { return robot->takeFireRequest(); }))
-        << "more than 500 ms after starting at 2500";
-
     // The edges of its line of fire, its clock run out.
     const struct {
         double x, y;
@@ -38,7 +35,7 @@ TEST_F(BuzzookaTest, FiresAtAHeroInLineAheadAfterHalfASecondOfWorkAndTheRoomSend
     } cases[] = {{640, 40, true},  {639, 40, false}, {800, -60, true},
                  {800, -61, false}, {800, 160, true}, {1100, 40, false}};
     for (const auto& c : cases) {
-        robot = walking();
+        Buzzooka* robot = walking();
         std::string block = saved(*robot);
         ASSERT_EQ(0, restore(*robot, block.replace(block.find("2500"), 4, "3001")));
         placeHero(c.x, c.y);
@@ -46,9 +43,10 @@ TEST_F(BuzzookaTest, FiresAtAHeroInLineAheadAfterHalfASecondOfWorkAndTheRoomSend
         EXPECT_EQ(c.fires, robot->takeFireRequest()) << c.x << ", " << c.y;
     }
 
-    robot = walking();
+    Buzzooka* robot = walking();
     placeHero(600, 40);
-    for (int i = 0; i < 18; ++i) room->update(30);
+    EXPECT_EQ(18, updatesUntil([&] { return !room->getEnemyProjectiles().empty(); }))
+        << "more than 500 ms after starting at 2500";
     ASSERT_EQ(1u, room->getEnemyProjectiles().size());
     const Projectile* bullet = room->getEnemyProjectiles().front();
     EXPECT_DOUBLE_EQ(-420, bullet->getVelocityX());

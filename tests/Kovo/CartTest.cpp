@@ -18,9 +18,9 @@ class CartTest : public kovotest::CastTest {};
 TEST_F(CartTest, ACartRollsBetweenItsLimitsThroughWallsTurningWithoutAStepFacingAsItWas)
 {
     // Rolling left, facing right, a wall in its way; at rest until its switch turns it on.
-    makeRoom(floorAt(0, 2000, 40) + wallAt(1050, 1060, 400, 0) +
-             actorAt(10, 1000, 40, 41, false, "900 1100 5") + "<SWITCH> 0 90 40 40 5 0 </SWITCH>");
-    Cart* cart = actor<Cart>();
+    Cart* cart = makeRoom<Cart>(floorAt(0, 2000, 40) + wallAt(1050, 1060, 400, 0) +
+                                actorAt(10, 1000, 40, 41, false, "900 1100 5") +
+                                "<SWITCH> 0 90 40 40 5 0 </SWITCH>");
     think(cart, 30, 3);
     EXPECT_EQ(41, cart->getState());
     EXPECT_EQ("mining_cart1.pcx", kovotest::frameFile(shown(cart), 0));
@@ -34,9 +34,7 @@ TEST_F(CartTest, ACartRollsBetweenItsLimitsThroughWallsTurningWithoutAStepFacing
         lowest = std::min(lowest, cart->getLeft());
         highest = std::max(highest, cart->getRight());
         EXPECT_TRUE(cart->isFacingRight());
-        if (cart->getState() != state) {
-            EXPECT_DOUBLE_EQ(x, cart->getX()) << "no step as it turns";
-        }
+        EXPECT_TRUE(cart->getState() == state || cart->getX() == x) << "no step as it turns";
     }
     EXPECT_TRUE(lowest > 900 && lowest < 900 + 6.3);
     EXPECT_TRUE(highest < 1100 && highest > 1100 - 6.3) << "through the wall";
@@ -45,9 +43,8 @@ TEST_F(CartTest, ACartRollsBetweenItsLimitsThroughWallsTurningWithoutAStepFacing
 TEST_F(CartTest, ADozerTurnsAtLedgesAndWallsAndAfterABonkOrThePhoneWalksOnAsItWas)
 {
     // The floor ends at 700; a wall stands at 1300.
-    makeRoom(floorAt(700, 2000, 40) + wallAt(1300, 1340, 400, 0) +
-             actorAt(6, 1000, 40, 6, true, "0 2000 5"));
-    Dozer* dozer = actor<Dozer>();
+    Dozer* dozer = makeRoom<Dozer>(floorAt(700, 2000, 40) + wallAt(1300, 1340, 400, 0) +
+                                   actorAt(6, 1000, 40, 6, true, "0 2000 5"));
     thinkUntilStateChanges(dozer);
     EXPECT_TRUE(dozer->getState() == 7 && dozer->isFacingRight());
     EXPECT_NEAR(750 + 3.15, dozer->getX(), 3.15);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -47,23 +48,32 @@ protected:
         hero.respawn();
         PlayerFixture::TearDown();
     }
-    void makeRoom(const std::string& body, int width = 2000, int height = 1000)
+    // The room of `body`; its actor at `index`, null when it has none there or of that class.
+    template <class T = Character>
+    T* makeRoom(const std::string& body, int width = 2000, int height = 1000, size_t index = 0)
     {
         room.reset(new Map(&app, nullptr, &hero));
         std::ostringstream text;
         text << "<MAP_WIDTH> " << width << " </MAP_WIDTH> <MAP_HEIGHT> " << height
              << " </MAP_HEIGHT> <GRAVITY> 2000 </GRAVITY>\n" << body << " </MAP>";
         std::istringstream in(text.str());
-        ASSERT_EQ(0, room->read(in));
+        EXPECT_EQ(0, room->read(in));
+        return actor<T>(index);
     }
     template <class T = Character>
     T* actor(size_t index = 0) const
     {
-        auto it = room->getCharacters().begin();
-        std::advance(it, index);
-        return dynamic_cast<T*>(*it);
+        const auto& all = room->getCharacters();
+        return index < all.size() ? dynamic_cast<T*>(*std::next(all.begin(), index)) : nullptr;
     }
     void placeHero(double x, double y) { hero.setPosition(x, y, GameConstants::zHero); }
+    // A case of a table: the hero on his feet at (x, y), or dying there.
+    void heroAt(double x, double y, bool dying)
+    {
+        hero.respawn();
+        placeHero(x, y);
+        if (dying) hero.die();
+    }
     // The camera on (x, y), for what an actor does only on screen.
     static void lookAt(double x, double y = 300)
     {
@@ -114,23 +124,16 @@ protected:
     {
         return c->getDrawable()->getAnimatedTexture();
     }
+    // Rectangles that reach OpenGL in one draw of the actor.
+    static unsigned long rectsDrawn(Character* c)
+    {
+        const unsigned long before = GphRect::getTally().rects;
+        c->draw();
+        return GphRect::getTally().rects - before;
+    }
     static GphAnimatedTexture* animation(const Character* c, CharacterState s)
     {
         return c->getAnimations().at(s);
-    }
-    static std::string saved(Character& c)
-    {
-        std::ostringstream out;
-        EXPECT_EQ(0, c.writeState(out));
-        return out.str();
-    }
-    // Takes the block's opening tag first, as the room does.
-    static int restore(Character& c, const std::string& text)
-    {
-        std::istringstream in(text);
-        std::string tag;
-        in >> tag;
-        return c.readState(in);
     }
 
     std::unique_ptr<Map> room;

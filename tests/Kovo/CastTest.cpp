@@ -11,6 +11,8 @@ namespace {
 
 using kovotest::actorAt;
 using kovotest::floorAt;
+using kovotest::restore;
+using kovotest::saved;
 
 // One record of each class as a level file gives it, and its picture's shape.
 struct Row {
@@ -62,8 +64,7 @@ TEST_F(CastTest, EachIsBuiltFromItsRecordAndItsSavedBlockRoundTripsWhileCutBlock
         think(actor(), 30, 40);
         const std::string block = saved(*actor());
 
-        makeRoom(floorAt(0, 2000, 40) + row.record);
-        Character* fresh = actor();
+        Character* fresh = makeRoom(floorAt(0, 2000, 40) + row.record);
         const std::string before = saved(*fresh);
         std::vector<std::string> spoilt = kovotest::truncations(block);
         spoilt.push_back(block);
@@ -79,10 +80,8 @@ TEST_F(CastTest, EachIsBuiltFromItsRecordAndItsSavedBlockRoundTripsWhileCutBlock
     }
     // The bird's pursuit flag and the goat's roused flag run straight into the character
     // block.
-    makeRoom(kCast[6].record);
-    EXPECT_EQ(0u, saved(*actor()).find("<BIRD> -1 -1 0<CHARACTER> "));
-    makeRoom(kCast[9].record);
-    EXPECT_EQ(0u, saved(*actor()).find("<GOAT> -1 -1 2 0<CHARACTER> "));
+    EXPECT_EQ(0u, saved(*makeRoom(kCast[6].record)).find("<BIRD> -1 -1 0<CHARACTER> "));
+    EXPECT_EQ(0u, saved(*makeRoom(kCast[9].record)).find("<GOAT> -1 -1 2 0<CHARACTER> "));
 }
 
 TEST_F(CastTest, AnActorInAStateWithoutPicturesThinksWithoutAnyToAdvance)
@@ -91,8 +90,7 @@ TEST_F(CastTest, AnActorInAStateWithoutPicturesThinksWithoutAnyToAdvance)
                                       actorAt(6, 1000, 40, 2, false, "300 1700 5"),
                                       actorAt(21, 1000, 300, 15, false, "-1 1"),
                                       actorAt(21, 1000, 300, 23, false, "-1 2")}) {
-        makeRoom(floorAt(0, 2000, 40) + record);
-        EXPECT_EQ(nullptr, shown(actor())) << record;
+        EXPECT_EQ(nullptr, shown(makeRoom(floorAt(0, 2000, 40) + record))) << record;
         think(actor(), 30, 5);
         room->update(30);
     }
@@ -100,8 +98,7 @@ TEST_F(CastTest, AnActorInAStateWithoutPicturesThinksWithoutAnyToAdvance)
 
 TEST_F(CastTest, AHelicopterRecordFacingLeftIsReadFacingRightWithALogLine)
 {
-    makeRoom(actorAt(21, 1000, 300, 2, true, "-1 1"));
-    EXPECT_TRUE(actor()->isFacingRight());
+    EXPECT_TRUE(makeRoom(actorAt(21, 1000, 300, 2, true, "-1 1"))->isFacingRight());
     g_log.flush();
     EXPECT_NE(std::string::npos, testsupport::readText("ktlog.txt")
                                      .find("Copter record faces left; read as facing right"));

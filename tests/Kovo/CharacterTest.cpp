@@ -54,20 +54,8 @@ public:
     }
 };
 
-std::string saved(Character& actor)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, actor.writeState(out));
-    return out.str();
-}
-
-int restore(Character& actor, const std::string& text)
-{
-    std::istringstream in(text);
-    std::string tag;
-    in >> tag;
-    return actor.readState(in);
-}
+using kovotest::restore;
+using kovotest::saved;
 
 }  // namespace
 

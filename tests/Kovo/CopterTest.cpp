@@ -18,8 +18,9 @@ class CopterTest : public kovotest::CastTest {
 protected:
     Copter* hovering(const std::string& more = "")
     {
-        makeRoom(floorAt(0, 2000, 40) + more + actorAt(21, 1000, 300, 2, false, "7 1"));
-        return actor<Copter>(more.empty() ? 0 : 1);
+        return makeRoom<Copter>(floorAt(0, 2000, 40) + more +
+                                    actorAt(21, 1000, 300, 2, false, "7 1"),
+                                2000, 1000, more.empty() ? 0 : 1);
     }
 };
 
@@ -42,21 +43,19 @@ TEST_F(CopterTest, SeesOnlyAHeroAheadNotBelowItThenFiresFourShotBurstsFromTwoMuz
     EXPECT_EQ(animation(copter, 2), shown(copter)) << "shooting keeps the hover's pictures";
 
     // The first shot at once, then one every 150 ms at 30 ms a frame, from the muzzles in turn
-    // and flying right.
-    std::vector<int> shotAt;
-    std::vector<std::pair<double, double>> muzzles;
+    // and flying right: the think, x and y of each.
+    std::vector<std::vector<double>> shots;
     for (int i = 1; i <= 25; ++i) {
         think(copter, 30);
         CharacterRequest shot;
         if (!copter->takeRequest(shot)) continue;
-        shotAt.push_back(i);
-        muzzles.emplace_back(shot.x, shot.y);
+        shots.push_back({double(i), shot.x, shot.y});
         EXPECT_DOUBLE_EQ(420, shot.speedX);
     }
-    EXPECT_EQ((std::vector<int>{1, 6, 11, 16, 21}), shotAt) << "level with its gun, it fires on";
-    EXPECT_EQ(std::make_pair(1010.0, 341.0), muzzles[0]);
-    EXPECT_EQ(std::make_pair(1077.0, 351.0), muzzles[1]);
-    EXPECT_EQ(muzzles[0], muzzles[2]);
+    EXPECT_EQ((std::vector<std::vector<double>>{{1, 1010, 341}, {6, 1077, 351}, {11, 1010, 341},
+                                                {16, 1077, 351}, {21, 1010, 341}}),
+              shots)
+        << "level with its gun, it fires on";
 
     // A hero off its gun line ends the burst: it climbs to him and fires again once level.
     placeHero(1500, 600);

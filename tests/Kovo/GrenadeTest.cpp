@@ -8,24 +8,8 @@
 #include "KovoHarness.h"
 #include "Kovo/Grenade.h"
 
-namespace {
-
-std::string saved(Grenade& grenade)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, grenade.writeState(out));
-    return out.str();
-}
-
-int restore(Grenade& grenade, const std::string& text)
-{
-    std::istringstream in(text);
-    std::string tag;
-    in >> tag;
-    return grenade.readState(in);
-}
-
-}  // namespace
+using kovotest::restore;
+using kovotest::saved;
 
 TEST(Grenade, StartsStillAndFallingAndKeepsItsSpeeds)
 {

@@ -31,20 +31,8 @@ protected:
     void TearDown() override { kovotest::stopAllEffects(); }
 };
 
-std::string saved(Item& item)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, item.writeState(out));
-    return out.str();
-}
-
-int restore(Item& item, const std::string& text)
-{
-    std::istringstream in(text);
-    std::string tag;
-    in >> tag;
-    return item.readState(in);
-}
+using kovotest::restore;
+using kovotest::saved;
 
 // What an item shows: the file of its current picture and that picture's drawn size.
 struct Look {

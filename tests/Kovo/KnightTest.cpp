@@ -5,6 +5,8 @@ namespace {
 
 using kovotest::actorAt;
 using kovotest::floorAt;
+using kovotest::restore;
+using kovotest::saved;
 
 class KnightTest : public kovotest::CastTest {};
 

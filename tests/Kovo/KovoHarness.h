@@ -6,6 +6,7 @@
 #include <SDL/SDL.h>
 #include <dlfcn.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,25 @@ inline std::string frameFile(const GphAnimatedTexture* animation, unsigned frame
     auto it = animation->getFrames().find(frame);
     if (it == animation->getFrames().end() || !it->second->getImage()) return "";
     return it->second->getImage()->getFileName();
+}
+
+// The block an object saves.
+template <class T>
+std::string saved(T& object)
+{
+    std::ostringstream out;
+    EXPECT_EQ(0, object.writeState(out));
+    return out.str();
+}
+
+// Reads a saved block as the room does: it takes the opening tag, then the object reads.
+template <class T>
+int restore(T& object, const std::string& block)
+{
+    std::istringstream in(block);
+    std::string tag;
+    in >> tag;
+    return object.readState(in);
 }
 
 // Every prefix of a saved block that stops before its last token begins: each must fail.

@@ -25,20 +25,8 @@ using kovotest::TestPlayer;
 
 class PlayerTest : public kovotest::PlayerFixture {};
 
-std::string saved(Player& player)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, player.writeState(out));
-    return out.str();
-}
-
-int restore(Player& player, const std::string& text)
-{
-    std::istringstream in(text);
-    std::string tag;
-    in >> tag;
-    return player.readState(in);
-}
+using kovotest::restore;
+using kovotest::saved;
 
 // One row of the hero's animation table: key, period (0 = never set), frame files.
 struct Row {

@@ -11,20 +11,8 @@
 
 namespace {
 
-std::string saved(Projectile& p)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, p.writeState(out));
-    return out.str();
-}
-
-int restore(Projectile& p, const std::string& text)
-{
-    std::istringstream in(text);
-    std::string tag;
-    in >> tag;
-    return p.readState(in);
-}
+using kovotest::restore;
+using kovotest::saved;
 
 double rotation(const Projectile& p)
 {

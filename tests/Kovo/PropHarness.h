@@ -49,24 +49,8 @@ int readBody(Prop& prop, const std::string& body)
     return prop.read(in);
 }
 
-// Writes a saved block.
-template <class Prop>
-std::string saved(Prop& prop)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, prop.writeState(out));
-    return out.str();
-}
-
-// Reads a saved block the way the room does: it takes the opening tag, then the object reads.
-template <class Prop>
-int restore(Prop& prop, const std::string& block)
-{
-    std::istringstream in(block);
-    std::string opening;
-    if (!(in >> opening)) return -1;
-    return prop.readState(in);
-}
+using kovotest::restore;
+using kovotest::saved;
 
 // "<FLOOR> <BARRIER> ... </BARRIER> </FLOOR>" style field around a barrier's edges.
 inline std::string barrierField(const char* tag, double x1, double x2, double y1, double y2)

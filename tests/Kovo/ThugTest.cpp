@@ -100,20 +100,8 @@ protected:
     std::vector<std::unique_ptr<Reaction>> bubbles;
 };
 
-std::string saved(Thug& t)
-{
-    std::ostringstream out;
-    EXPECT_EQ(0, t.writeState(out));
-    return out.str();
-}
-
-int restore(Thug& t, const std::string& text)
-{
-    std::istringstream in(text);
-    std::string tag;
-    in >> tag;
-    return t.readState(in);
-}
+using kovotest::restore;
+using kovotest::saved;
 
 }  // namespace
 
