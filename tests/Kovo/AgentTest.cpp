@@ -49,9 +49,7 @@ TEST_F(AgentTest, SeenForMoreThanHalfASecondHeWalksOffTheOtherWayAndIsGoneAtHisL
 {
     // The view spans -400 to 400 across.
     Ego1* ego = makeRoom<Ego1>(floorAt(-400, 2000, 0) + actorAt(19, 200, 0, 1, true, "-300 390"));
-    think(ego, 25, 20);
-    EXPECT_EQ(1, ego->getState()) << "500 ms exactly is not enough";
-    think(ego, 25);
+    EXPECT_EQ(21, thinkUntilStateChanges(ego, 25)) << "500 ms exactly is not enough";
     EXPECT_EQ(7, ego->getState());
     EXPECT_TRUE(ego->isFacingRight());
     EXPECT_EQ(0, ego->getScreenTimer());

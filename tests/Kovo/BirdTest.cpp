@@ -41,7 +41,7 @@ TEST_F(BirdTest, PursuesPastTheHeroToTurningPointsAndLooksAgainWhereItPassedHim)
     think(b, 20);
     EXPECT_DOUBLE_EQ(501, b->getTurnaroundX());
     EXPECT_DOUBLE_EQ(300, b->getY());
-    EXPECT_TRUE(kovotest::anyPlaying("bird_cry.wav"));
+    EXPECT_TRUE(kovotest::isPlaying("bird_cry.wav"));
     think(b, 20);
     EXPECT_NEAR(300 - 105 * 0.02, b->getY(), 1e-9);
 
@@ -84,10 +84,10 @@ TEST_F(BirdTest, StunnedItScreechesOnceFallsAndSleepsOnTheFloorBelow)
     Bird* b = makeRoom<Bird>(floorAt(0, 2000, 40) + actorAt(9, 1000, 700, 22, true));
     b->stun();
     think(b, 20);
-    EXPECT_TRUE(kovotest::anyPlaying("bird_screech.wav"));
+    EXPECT_TRUE(kovotest::isPlaying("bird_screech.wav"));
     kovotest::stopAllEffects();
     think(b, 20, 30);
-    EXPECT_FALSE(kovotest::anyPlaying("bird_screech.wav")) << "once";
+    EXPECT_FALSE(kovotest::isPlaying("bird_screech.wav")) << "once";
     EXPECT_DOUBLE_EQ(-840, b->getVerticalSpeed()) << "its fall stops speeding up at 840";
     thinkUntil(b, [&] { return b->isAsleep(); }, 20);
     EXPECT_EQ(41, b->getState());

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "Base/Snd/SndSoundEffect.h"
 #include "Common/MapFrameSupport.h"
 #include "Kovo/Projectile.h"
 #include "PlayerHarness.h"
@@ -28,14 +27,6 @@ inline std::string actorAt(int type, double x, double y, int state, bool facingL
     out << "<CHARACTER> " << type << ' ' << x << ' ' << y << ' ' << state << ' '
         << (facingLeft ? 1 : 0) << ' ' << extras << " -1 </CHARACTER>\n";
     return out.str();
-}
-
-// Several objects (the hero among them) make effects of one file: true when any plays.
-inline bool anyPlaying(const std::string& fileName)
-{
-    for (auto& entry : *SndSoundEffectRegistry)
-        if (entry.second->getFileName() == fileName && entry.second->isPlaying()) return true;
-    return false;
 }
 
 // The actors in a real room read from level text (`width` by `height`, gravity 2000), with

@@ -20,7 +20,7 @@ TEST_F(DropTest, WaitsUndrawnPastTwoSecondsDripsFallsToTheFloorAndStartsAgainFro
     EXPECT_EQ(0u, rectsDrawn(d));
     think(d, 20);
     EXPECT_EQ(22, d->getState());
-    EXPECT_TRUE(kovotest::anyPlaying("drop.wav"));
+    EXPECT_TRUE(kovotest::isPlaying("drop.wav"));
     EXPECT_EQ(1u, rectsDrawn(d));
 
     think(d, 20, 22);

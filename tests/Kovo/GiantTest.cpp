@@ -52,8 +52,7 @@ TEST_F(GiantTest, ADownedComradeBehindTurnsItRoundHalfASecondLaterOneInFrontDoes
 
 TEST_F(GiantTest, SeesTheHeroShowsOneBubbleAndChargesASecondLater)
 {
-    makeRoom(floorAt(0, 2000, 40) + giantAt(1200, 1, true));
-    Giant* giant = actor<Giant>();
+    Giant* giant = makeRoom<Giant>(floorAt(0, 2000, 40) + giantAt(1200, 1, true));
     placeHero(900, 40);
     std::vector<std::unique_ptr<Reaction>> bubbles;
     int thinks = 0;

@@ -32,8 +32,7 @@ protected:
 
 TEST_F(GoatTest, ChargesPastTheHeroTurns400FurtherOnAndComesBackToWhereItPassedHim)
 {
-    makeRoom(floorAt(0, 2000, 40) + goatAt(1300, 1, true));
-    Goat* goat = actor<Goat>();
+    Goat* goat = makeRoom<Goat>(floorAt(0, 2000, 40) + goatAt(1300, 1, true));
     placeHero(900, 40);
     think(goat, 20);
     EXPECT_EQ(CharacterStateMoveLeft, goat->getState());
@@ -61,8 +60,7 @@ TEST_F(GoatTest, ChargesPastTheHeroTurns400FurtherOnAndComesBackToWhereItPassedH
 
 TEST_F(GoatTest, AHitStunsItForAMomentAndItChargesAgainTheSecondPutsItToSleep)
 {
-    makeRoom(floorAt(0, 2000, 40) + goatAt(1000, 1, true));
-    Goat* goat = actor<Goat>();
+    Goat* goat = makeRoom<Goat>(floorAt(0, 2000, 40) + goatAt(1000, 1, true));
     placeHero(1500, 40);
 
     hit(goat);
@@ -89,8 +87,7 @@ TEST_F(GoatTest, AHitStunsItForAMomentAndItChargesAgainTheSecondPutsItToSleep)
 
 TEST_F(GoatTest, AStunnedGoatPutToSleepAsTheHeroComesBackStaysAsleepAndQuiet)
 {
-    makeRoom(floorAt(0, 2000, 40) + goatAt(1000, 2, false));
-    Goat* goat = actor<Goat>();
+    Goat* goat = makeRoom<Goat>(floorAt(0, 2000, 40) + goatAt(1000, 2, false));
     placeHero(100, 40);
     hit(goat);
     think(goat, 25);

@@ -42,8 +42,7 @@ protected:
 
 TEST_F(GunnerTest, FiresFourShotsAtLeast100MsApartThenChargesTheHero)
 {
-    makeRoom(floorAt(0, 2000, 40) + gunnerAt(1000, 1, true));
-    Gunner* gunner = actor<Gunner>();
+    Gunner* gunner = makeRoom<Gunner>(floorAt(0, 2000, 40) + gunnerAt(1000, 1, true));
     placeHero(800, 40);
     const std::vector<int> times = shotTimes(gunner, 160);
     ASSERT_EQ(4u, times.size());

@@ -8,7 +8,7 @@
 namespace {
 
 using kovotest::actorAt;
-using kovotest::anyPlaying;
+using kovotest::isPlaying;
 using kovotest::floorAt;
 
 // An icicle whose tip hangs at (1000, 400).
@@ -20,12 +20,11 @@ class IcicleTest : public kovotest::CastTest {};
 
 TEST_F(IcicleTest, FallsOnTheHeroBelowBreaksOnTheFloorAndIsHarmlessAfter)
 {
-    makeRoom(floorAt(0, 2000, 40) + kIcicle);
-    Icicle* icicle = actor<Icicle>();
+    Icicle* icicle = makeRoom<Icicle>(floorAt(0, 2000, 40) + kIcicle);
     placeHero(1010, 40);
     room->update(20);
     EXPECT_EQ(CharacterStateFlyLeft, icicle->getState());
-    EXPECT_TRUE(anyPlaying("icicle.wav"));
+    EXPECT_TRUE(isPlaying("icicle.wav"));
 
     for (int i = 0; i < 100 && !hero.isDying(); ++i) room->update(20);
     EXPECT_TRUE(hero.isDying());
@@ -40,7 +39,7 @@ TEST_F(IcicleTest, FallsOnTheHeroBelowBreaksOnTheFloorAndIsHarmlessAfter)
     EXPECT_EQ(CharacterStateAsleepLeft, icicle->getState());
     EXPECT_DOUBLE_EQ(bottom + 14, icicle->getBottom());
     EXPECT_LT(bottom, 40 + 17);
-    EXPECT_TRUE(anyPlaying("knife_deflection.wav"));
+    EXPECT_TRUE(isPlaying("knife_deflection.wav"));
     think(icicle, 20);
     EXPECT_EQ(animation(icicle, CharacterStateAsleepLeft), shown(icicle));
 

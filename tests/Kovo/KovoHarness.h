@@ -66,10 +66,13 @@ inline SndSoundEffect* effectFor(const std::string& fileName)
     return nullptr;
 }
 
+// Whether an effect made for a WAV file plays: several objects may make one each.
 inline bool isPlaying(const std::string& fileName)
 {
-    SndSoundEffect* effect = effectFor(fileName);
-    return effect && effect->isPlaying();
+    if (!SndSoundEffectRegistry) return false;
+    for (auto& entry : *SndSoundEffectRegistry)
+        if (entry.second->getFileName() == fileName && entry.second->isPlaying()) return true;
+    return false;
 }
 
 inline void stopAllEffects()

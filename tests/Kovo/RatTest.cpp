@@ -10,8 +10,7 @@ class RatTest : public kovotest::CastTest {};
 
 TEST_F(RatTest, StandsAWhileThenWalksTheOtherWayStoppingOneStepShortOfItsLimits)
 {
-    makeRoom(floorAt(0, 2000, 40) + actorAt(2, 1000, 40, 1, true, "900 1100"));
-    Rat* rat = actor<Rat>();
+    Rat* rat = makeRoom<Rat>(floorAt(0, 2000, 40) + actorAt(2, 1000, 40, 1, true, "900 1100"));
     const double step = GameConstants::slowSpeed * 0.03;
     for (const bool right : {true, false}) {
         SCOPED_TRACE(right ? "to the right" : "to the left");
@@ -33,8 +32,7 @@ TEST_F(RatTest, StandsAWhileThenWalksTheOtherWayStoppingOneStepShortOfItsLimits)
 TEST_F(RatTest, GassedOrBonkedItSqueaksAndSleepsAtOnceWithZPictures)
 {
     for (const bool bonked : {false, true}) {
-        makeRoom(floorAt(0, 2000, 40) + actorAt(2, 1000, 40, 1, true, "900 1100"));
-        Rat* rat = actor<Rat>();
+        Rat* rat = makeRoom<Rat>(floorAt(0, 2000, 40) + actorAt(2, 1000, 40, 1, true, "900 1100"));
         kovotest::stopAllEffects();
         bonked ? rat->bonk() : rat->stun();
         think(rat, 30);

@@ -11,8 +11,7 @@ class WolfTest : public kovotest::CastTest {};
 
 TEST_F(WolfTest, NoticesTheHeroRunsPastHimToFiveHundredBeyondAndComesBack)
 {
-    makeRoom(floorAt(0, 2000, 40) + actorAt(0, 1000, 40, 1, true, "0 2000"));
-    Wolf* wolf = actor<Wolf>();
+    Wolf* wolf = makeRoom<Wolf>(floorAt(0, 2000, 40) + actorAt(0, 1000, 40, 1, true, "0 2000"));
     placeHero(803.9, 40);
     // One bubble from 150 ms on, the run more than a second after the first sight.
     int bubbles = 0;
@@ -42,8 +41,7 @@ TEST_F(WolfTest, NoticesTheHeroRunsPastHimToFiveHundredBeyondAndComesBack)
 
 TEST_F(WolfTest, GassedItWhimpersAndSleepsAtTheEndOfItsGassedPictures)
 {
-    makeRoom(floorAt(0, 2000, 40) + actorAt(0, 1000, 40, 2, false, "0 2000"));
-    Wolf* wolf = actor<Wolf>();
+    Wolf* wolf = makeRoom<Wolf>(floorAt(0, 2000, 40) + actorAt(0, 1000, 40, 2, false, "0 2000"));
     placeHero(1200, 40);
     think(wolf, 30);
     ASSERT_GT(wolf->getAlertTimer(), 0);
