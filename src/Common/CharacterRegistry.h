@@ -24,7 +24,8 @@ struct CharacterClass {
 //     static Character* build(Map* map, Player* player, const CharacterRecord& record);
 // constructing it with (map, player, record.x, record.y, record.depth()) and the record's
 // extras its constructor takes (CharacterRecord says which extras each type code carries),
-// and its builder put in its row of CharacterRegistry.cpp. Nothing else names the class.
+// and its builder put in its row of CharacterRegistry.cpp; a Walker's builder is
+// Walker::build of its class. Nothing else names the class.
 class CharacterRegistry {
 public:
     // The row of a type code; null outside the table.

@@ -33,7 +33,6 @@ Agent::Agent(Map* map, Player* player, double x, double y, double z, CharacterSt
     // The hero meets him when his middle lies inside the hero; he stands behind the others.
     setContact(ContactCentreInside);
     addTraits(TraitDrawnBehind);
-    setAnchor(8);
     buildAnimations();
     // Sized first: the picture keeps its own shape, narrower than it is tall.
     setSize(kLength, kWidth);

@@ -55,7 +55,6 @@ Bird::Bird(Map* map, Player* player, double x, double y, double z, CharacterStat
       _cry(nullptr),
       _pursuing(false)
 {
-    setAnchor(4);
     buildAnimations();
     setSize(kSide, kSide);
     makeDrawable(x, y, z, kSide, kSide);

@@ -86,7 +86,6 @@ Bombshelle::Bombshelle(Map* map, Player* player, double x, double y, double z,
       _idle_timer(0),
       _alerted(false)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);

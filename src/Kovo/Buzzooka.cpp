@@ -4,11 +4,9 @@
 #include <vector>
 
 #include "Base/Gph/GphRect.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
-#include "Kovo/Player.h"
 
 namespace {
 
@@ -19,9 +17,6 @@ const double kDrawDrop = 15.0;
 const int kHitPoints = 1;
 const double kAlarmRange = 300.0;
 const double kSightRange = 300.0;
-// Saved with the character block; the robot reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 // Shots come more than three seconds apart; the clock starts at 2500, so the first comes
 // after half a second of work.
 const int kFirePeriod = 3000;
@@ -44,29 +39,20 @@ std::vector<std::string> walkFrames(const char* way)
 
 Buzzooka::Buzzooka(Map* map, Player* player, double x, double y, double z, double leftLimit,
                    double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeBuzzooka, 0, kTopInset, 8, true, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, false),
+    : Walker(map, player, CharacterTypeBuzzooka, 0, kTopInset, true, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, false, leftLimit, rightLimit),
       _off(false),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
       _fire_timer(kFirstFireTimer),
       _fire_request(false),
       _gun_sound(nullptr)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     _gun_sound = loadSound("turret.wav");
     // A robot that starts at rest waits for its switch.
     setVisible(!isAsleep());
-}
-
-Character* Buzzooka::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Buzzooka(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                        record.state, record.facingLeft);
 }
 
 void Buzzooka::buildAnimations()
@@ -86,10 +72,7 @@ bool Buzzooka::takeFireRequest()
 
 bool Buzzooka::takeRequest(CharacterRequest& request)
 {
-    if (!takeFireRequest()) return false;
-    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(),
-                                       getY() + kMuzzleHeight, _facing_left);
-    return true;
+    return takeBullet(_fire_request, kMuzzleHeight, request);
 }
 
 void Buzzooka::setOff(bool off)
@@ -99,13 +82,7 @@ void Buzzooka::setOff(bool off)
 
 void Buzzooka::think(unsigned ms, double seconds)
 {
-    if (isVisible() && !_off) {
-        if (_state == CharacterStateAsleepLeft) _state = CharacterStateMoveLeft;
-        else if (_state == CharacterStateAsleepRight) _state = CharacterStateMoveRight;
-    } else {
-        if (_state == CharacterStateMoveLeft) _state = CharacterStateAsleepLeft;
-        else if (_state == CharacterStateMoveRight) _state = CharacterStateAsleepRight;
-    }
+    restOrWalk(isVisible() && !_off);
 
     switch (_state) {
     case CharacterStateMoveLeft: patrol(ms, seconds, true); break;
@@ -117,19 +94,10 @@ void Buzzooka::think(unsigned ms, double seconds)
     advanceAnimation(ms);
 }
 
-bool Buzzooka::heroInSight(bool left) const
-{
-    if (!_player || _player->isDying()) return false;
-    const double heroX = _player->getX();
-    // A hero whose top is level with its feet still counts.
-    if (_player->getTop() < getBottom() || _player->getBottom() > getTop()) return false;
-    if (left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
 void Buzzooka::patrol(unsigned ms, double seconds, bool left)
 {
-    if (_fire_timer > kFirePeriod && heroInSight(left)) {
+    // In its line of fire on the side it walks toward, within its sight.
+    if (_fire_timer > kFirePeriod && seesHero(left)) {
         _fire_timer = 0;
         _fire_request = true;
         // Heard only when seen; the shot comes all the same.
@@ -138,13 +106,10 @@ void Buzzooka::patrol(unsigned ms, double seconds, bool left)
         _fire_timer += ms;
     }
 
-    double dx = (left ? -1 : 1) * _speed * seconds;
-    double dy = 0;
-    int reason = 0;
-    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(),
-                                                   getBottom(), true, false, false, &dx, &dy,
-                                                   &reason);
-    if (!free || (left ? getLeft() + dx <= _left_limit : getRight() + dx >= _right_limit)) {
+    double dx, dy;
+    int reason;
+    const bool free = stepAlongFloor(left, StepMove, seconds, &dx, &dy, &reason);
+    if (!free || !withinLimits(left, dx)) {
         if (enterState(left ? CharacterStateMoveRight : CharacterStateMoveLeft, false))
             _facing_left = !left;
         return;

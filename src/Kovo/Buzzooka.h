@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 class SndSoundEffect;
 
@@ -16,12 +14,10 @@ class SndSoundEffect;
 // (the first shot comes after half a second of work). Its switch or the phone puts it to
 // rest, which stops its clock. Touching it kills the hero; grenades and gas do nothing to
 // it. 120 by 120 with the bottom-middle anchor, drawn 15 units low.
-class Buzzooka : public Character {
+class Buzzooka : public Walker {
 public:
     Buzzooka(Map* map, Player* player, double x, double y, double z, double leftLimit,
              double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Drawn 15 units below its position.
     void draw() override;
@@ -45,12 +41,8 @@ public:
 
 private:
     void patrol(unsigned ms, double seconds, bool left);
-    // The hero in the line of fire on the side it walks toward, within its sight.
-    bool heroInSight(bool left) const;
 
     bool _off;
-    double _left_limit;
-    double _right_limit;
     int _fire_timer;
     bool _fire_request;
     SndSoundEffect* _gun_sound;

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 
 namespace {
@@ -12,34 +11,22 @@ const double kSide = 80.0;
 const int kHitPoints = 1;
 const double kAlarmRange = 250.0;
 const double kSightRange = 250.0;
-// Saved with the character block; the cart reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kRollFrameTime = 25;
 
 }  // namespace
 
 Cart::Cart(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeCart, 0, 0, 8, true, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, false),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit)
+    : Walker(map, player, CharacterTypeCart, 0, 0, true, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, false, leftLimit, rightLimit)
 {
     addTraits(TraitKnocksAside);
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     // A cart that starts at rest waits for its switch.
     setVisible(!isAsleep());
-}
-
-Character* Cart::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Cart(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                    record.state, record.facingLeft);
 }
 
 void Cart::buildAnimations()
@@ -57,13 +44,7 @@ void Cart::buildAnimations()
 void Cart::think(unsigned ms, double seconds)
 {
     // The switch is read before anything moves, so a cart switched on this frame rolls now.
-    if (isVisible()) {
-        if (_state == CharacterStateAsleepLeft) _state = CharacterStateMoveLeft;
-        else if (_state == CharacterStateAsleepRight) _state = CharacterStateMoveRight;
-    } else {
-        if (_state == CharacterStateMoveLeft) _state = CharacterStateAsleepLeft;
-        else if (_state == CharacterStateMoveRight) _state = CharacterStateAsleepRight;
-    }
+    restOrWalk(isVisible());
 
     switch (_state) {
     case CharacterStateMoveLeft: roll(seconds, true); break;
@@ -78,7 +59,7 @@ void Cart::think(unsigned ms, double seconds)
 void Cart::roll(double seconds, bool left)
 {
     const double dx = (left ? -1 : 1) * _speed * seconds;
-    if (left ? getLeft() + dx <= _left_limit : getRight() + dx >= _right_limit) {
+    if (!withinLimits(left, dx)) {
         // Turns where the limit would be reached, without moving in this frame.
         enterState(left ? CharacterStateMoveRight : CharacterStateMoveLeft, false);
         return;

@@ -10,6 +10,7 @@
 #include "Common/GameConstants.h"
 #include "Common/Map.h"
 #include "Kovo/ObjectPictures.h"
+#include "Kovo/Player.h"
 
 namespace {
 
@@ -283,6 +284,71 @@ bool Character::turnToAlarm(unsigned ms, int delay, int& timer,
     timer += ms;
     return false;
 }
+
+// ---------------------------------------------------------------------------------------------
+// The hero as the actor sees him
+
+bool Character::heroOnLevel(double above) const
+{
+    return _player && _player->getTop() >= getBottom() && _player->getBottom() <= getTop() + above;
+}
+
+bool Character::heroInFront(bool left) const
+{
+    if (!_player) return false;
+    return left ? _player->getX() < getX() : _player->getX() > getX();
+}
+
+bool Character::heroWithinSight(bool left) const
+{
+    if (!heroInFront(left)) return false;
+    const double heroX = _player->getX();
+    return left ? heroX >= getLeft() - _sight_range : heroX <= getRight() + _sight_range;
+}
+
+bool Character::seesHero(bool left, double above) const
+{
+    return _player && !_player->isDying() && heroOnLevel(above) && heroWithinSight(left);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Steps along the ground
+
+bool Character::stepAcross(bool left, Step step, double seconds, double* dx, double* dy)
+{
+    *dx = (left ? -1 : 1) * _speed * seconds;
+    *dy = 0;
+    // The room's wall test toward the hero is asked for every step; it only bears on a probe.
+    return _map && _map->moveHorizontally(getX(), getY(), getLeft(), getRight(), getTop(),
+                                          getBottom(), step != StepProbe, true,
+                                          step == StepPush, dx, dy);
+}
+
+bool Character::stepAlongFloor(bool left, Step step, double seconds, double* dx, double* dy,
+                               int* reason)
+{
+    *dx = (left ? -1 : 1) * _speed * seconds;
+    *dy = 0;
+    *reason = 0;
+    return _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(),
+                                        getBottom(), step != StepProbe, true, step == StepPush,
+                                        dx, dy, reason);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Requests
+
+bool Character::takeBullet(bool& fireRequest, double height, CharacterRequest& request)
+{
+    if (!fireRequest) return false;
+    fireRequest = false;
+    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(), getY() + height,
+                                       _facing_left);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pictures and sounds
 
 void Character::advanceAnimation(unsigned ms)
 {

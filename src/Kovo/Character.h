@@ -38,9 +38,10 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 // still thinks.
 //
 // Writing a new actor class:
-// - The constructor, after this one: sets its own fields, sets the anchor again, calls
-//   buildAnimations, makes its drawable (makeDrawable), sizes the sprite and loads its
-//   sounds with loadSound (released with the actor).
+// - The constructor, after this one: sets its own fields, calls buildAnimations, makes its
+//   drawable (makeDrawable), sizes the sprite and loads its sounds with loadSound (released
+//   with the actor). An actor that keeps between two x limits is a Walker, one that charges
+//   the hero and runs past him a Charger.
 // - think runs the actor's state machine: one method per group of states for what it does
 //   awake, and thinkKnockedOut for the knock-out, fall and sleep states that go as for
 //   every knocked-out actor (bonked or gassed: a sound once, asleep at a frame; a wall
@@ -267,6 +268,40 @@ protected:
     // (the wait started, or the turn was tried).
     bool turnToAlarm(unsigned ms, int delay, int& timer,
                      const std::function<void()>& afterTurn = nullptr);
+
+    // --- The hero as the actor sees him ---
+    // His height overlapping the actor's, his feet up to `above` over its head (inclusive).
+    bool heroOnLevel(double above = 0) const;
+    // His x beyond the actor's on the left (or right) side.
+    bool heroInFront(bool left) const;
+    // In front on that side, and at most the sight range past the actor's edge there.
+    bool heroWithinSight(bool left) const;
+    // Not dying, on its level (up to `above` over its head) and within sight on that side.
+    bool seesHero(bool left, double above = 0) const;
+
+    // --- Steps along the ground ---
+    // How the frame's step meets the room.
+    enum Step {
+        // Only tried, not made: a wall between the actor and the hero refuses it too.
+        StepProbe,
+        // Made: the caller moves by what the room leaves of it.
+        StepMove,
+        // Made, shoving pushable obstacles instead of stopping at them.
+        StepPush
+    };
+    // The frame's step at the actor's speed toward the left (or right), with the actor's box,
+    // through the room's moveHorizontally: dx and dy as the room leaves them; false when it is
+    // refused (always so without a room).
+    bool stepAcross(bool left, Step step, double seconds, double* dx, double* dy);
+    // The same through walkAlongFloor, which also refuses a step off a ledge; `reason` as the
+    // room gives it (1 a wall, 2 no ground ahead), 0 without a room.
+    bool stepAlongFloor(bool left, Step step, double seconds, double* dx, double* dy,
+                        int* reason);
+
+    // --- Requests ---
+    // A raised one-shot fire flag taken as a bullet from the edge the actor faces, `height`
+    // above its feet, flying the way it faces; false, and nothing done, when it is down.
+    bool takeBullet(bool& fireRequest, double height, CharacterRequest& request);
 
     // --- Pictures and sounds ---
     // Gives the drawable the current state's animation when the map has one; otherwise the

@@ -110,7 +110,6 @@ Copter::Copter(Map* map, Player* player, double x, double y, double z, int varia
     // entered again.
     if (facingLeft) LOG("Copter record faces left; read as facing right");
     addTraits(TraitCockpit);
-    setAnchor(8);
     buildAnimations();
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);

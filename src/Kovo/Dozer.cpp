@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 
 namespace {
 
@@ -13,9 +11,6 @@ const double kSide = 100.0;
 const int kHitPoints = 1;
 const double kAlarmRange = 250.0;
 const double kSightRange = 250.0;
-// Saved with the character block; the dozer reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kWalkFrameTime = 25;
 
 // The walk: pictures 1 to 4 and back, then 5 to 8 and back.
@@ -32,26 +27,17 @@ std::vector<std::string> walkFrames(const char* way)
 
 Dozer::Dozer(Map* map, Player* player, double x, double y, double z, double leftLimit,
              double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeDozer, 0, 0, 8, false, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, false),
-      _off(false),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit)
+    : Walker(map, player, CharacterTypeDozer, 0, 0, false, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, false, leftLimit, rightLimit),
+      _off(false)
 {
     addTraits(TraitPusher | TraitKnocksAside);
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     // A dozer that starts at rest waits for its switch.
     setVisible(!isAsleep());
-}
-
-Character* Dozer::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Dozer(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                     record.state, record.facingLeft);
 }
 
 void Dozer::buildAnimations()
@@ -72,15 +58,9 @@ void Dozer::setOff(bool off)
 void Dozer::think(unsigned ms, double seconds)
 {
     // The switch is read first; a bonk only stops it until then.
-    if (isVisible()) {
-        if (_state == CharacterStateAsleepLeft || _state == CharacterStateBonkedLeft)
-            _state = CharacterStateMoveLeft;
-        else if (_state == CharacterStateAsleepRight || _state == CharacterStateBonkedRight)
-            _state = CharacterStateMoveRight;
-    } else {
-        if (_state == CharacterStateMoveLeft) _state = CharacterStateAsleepLeft;
-        else if (_state == CharacterStateMoveRight) _state = CharacterStateAsleepRight;
-    }
+    if (isVisible() && _state == CharacterStateBonkedLeft) _state = CharacterStateMoveLeft;
+    else if (isVisible() && _state == CharacterStateBonkedRight) _state = CharacterStateMoveRight;
+    restOrWalk(isVisible());
 
     switch (_state) {
     case CharacterStateMoveLeft: walk(seconds, true); break;
@@ -94,14 +74,11 @@ void Dozer::think(unsigned ms, double seconds)
 
 void Dozer::walk(double seconds, bool left)
 {
-    double dx = (left ? -1 : 1) * _speed * seconds;
-    double dy = 0;
-    int reason = 0;
-    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(),
-                                                   getBottom(), true, false, true, &dx, &dy,
-                                                   &reason);
+    double dx, dy;
+    int reason;
+    const bool free = stepAlongFloor(left, StepPush, seconds, &dx, &dy, &reason);
     // A wall, a ledge or a limit turns it round, without a step in this frame.
-    if (!free || (left ? getLeft() + dx <= _left_limit : getRight() + dx >= _right_limit)) {
+    if (!free || !withinLimits(left, dx)) {
         if (enterState(left ? CharacterStateMoveRight : CharacterStateMoveLeft, false))
             _facing_left = !left;
         return;

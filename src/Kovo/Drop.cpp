@@ -33,7 +33,6 @@ Drop::Drop(Map* map, Player* player, double x, double y, double z, double startX
 {
     // It kills only a hero it falls on well inside his sides.
     setContact(ContactCentreWellInside);
-    setAnchor(8);
     buildAnimations();
     setSize(kSide, kSide);
     makeDrawable(x, y, z, kSide, kSide);

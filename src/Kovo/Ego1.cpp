@@ -2,7 +2,6 @@
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Kovo/CharacterBlock.h"
 
@@ -10,11 +9,9 @@ namespace {
 
 const double kSide = 140.0;
 const int kHitPoints = 1;
+// Saved with the character block; the scientist reads neither.
 const double kAlarmRange = 250.0;
 const double kSightRange = 310.0;
-// Saved with the character block; the scientist reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 // How long he must have been seen before he walks off.
 const int kSeenTime = 500;
 // His walk shows the standing picture as one frame.
@@ -24,23 +21,14 @@ const unsigned kWalkFrameTime = 25;
 
 Ego1::Ego1(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeEgo1, 0, 0, 8, false, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Walker(map, player, CharacterTypeEgo1, 0, 0, false, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, true, leftLimit, rightLimit),
       _screen_timer(0)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
-}
-
-Character* Ego1::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Ego1(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                    record.state, record.facingLeft);
 }
 
 void Ego1::buildAnimations()
@@ -85,7 +73,7 @@ void Ego1::stand(unsigned ms, bool left)
 void Ego1::walk(double seconds, bool left)
 {
     const double dx = (left ? -1 : 1) * _speed * seconds;
-    if (left ? getLeft() + dx <= _left_limit : getRight() + dx >= _right_limit) {
+    if (!withinLimits(left, dx)) {
         // Gone: no picture goes with it.
         _state = left ? CharacterStateAsleepLeft : CharacterStateAsleepRight;
         return;

@@ -4,20 +4,16 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 // The scientist. He stands facing one way until he has been on screen for more than half a
 // second, then walks off the other way, through walls and over gaps alike, until his edge
 // would reach the limit on that side; then he is gone (asleep to the room, and not drawn).
 // Harmless; grenades and gas pass him by. 140 by 140 with the bottom-middle anchor.
-class Ego1 : public Character {
+class Ego1 : public Walker {
 public:
     Ego1(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: his limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Not drawn once gone.
     void draw() override;
@@ -38,8 +34,6 @@ private:
     void stand(unsigned ms, bool left);
     void walk(double seconds, bool left);
 
-    double _left_limit;
-    double _right_limit;
     int _screen_timer;
 };
 

@@ -40,7 +40,6 @@ Ego2::Ego2(Map* map, Player* player, double x, double y, double z, CharacterStat
       _shown(false)
 {
     _vertical_speed = kTakeOffSpeed;
-    setAnchor(8);
     buildAnimations();
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);

@@ -4,10 +4,7 @@
 #include <vector>
 
 #include "Base/Gph/GphAnimatedTexture.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
-#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
 
@@ -18,18 +15,14 @@ const int kHitPoints = 3;
 // How far behind it notices a downed or alerted comrade, and how far ahead it sees the hero.
 const double kAlarmRange = 310.0;
 const double kSightRange = 310.0;
-// Saved with the character block; the giant reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
-
 // It sees the hero from its feet up to this much above its head.
 const double kSightAbove = 100.0;
 // How far past the hero a charge runs before it turns back.
 const double kOvershoot = 300.0;
 // On the way back, the hero still counts as ahead from this much below its feet to this much
 // above its head.
-const double kAheadAbove = 100.0;
-const double kAheadBelow = 200.0;
+const double kAheadBelowFeet = 100.0;
+const double kAheadAboveHead = 200.0;
 // Time after finding an alarm behind it before it turns round.
 const int kAlarmDelay = 500;
 // After a stun the giant counts as alerted (past the bubble's moment, so no new bubble): it
@@ -52,13 +45,9 @@ std::vector<std::string> stunFrames(const char* way)
 
 Giant::Giant(Map* map, Player* player, double x, double y, double z, double leftLimit,
              double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeGiant, 0, 0, 8, true, false, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
-      _turnaround_x(-1),
-      _return_to_x(-1),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Charger(map, player, CharacterTypeGiant, 0, 0, true, false, kHitPoints,
+              GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange, kSightRange, state,
+              facingLeft, true, leftLimit, rightLimit),
       _cough_sound(nullptr),
       _bonk_sound(nullptr),
       _own_reserved(0),
@@ -67,18 +56,11 @@ Giant::Giant(Map* map, Player* player, double x, double y, double z, double left
       _reaction_shown(false),
       _turn_timer(0)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     _cough_sound = loadSound("cough2.wav");
     _bonk_sound = loadSound("bonkyell.wav");
-}
-
-Character* Giant::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Giant(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                  record.state, record.facingLeft);
 }
 
 void Giant::buildAnimations()
@@ -100,36 +82,6 @@ void Giant::buildAnimations()
 
 // ---------------------------------------------------------------------------------------------
 // Helpers
-
-bool Giant::seesHero() const
-{
-    if (!_player) return false;
-    if (!(_player->getTop() >= getBottom() && _player->getBottom() <= getTop() + kSightAbove))
-        return false;
-    const double heroX = _player->getX();
-    if (_facing_left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
-bool Giant::step(bool left, bool running, double seconds, double* dx, double* dy)
-{
-    *dx = (left ? -1 : 1) * _speed * seconds;
-    *dy = 0;
-    if (!_map) return false;
-    return _map->moveHorizontally(getX(), getY(), getLeft(), getRight(), getTop(), getBottom(),
-                                  running, true, false, dx, dy);
-}
-
-bool Giant::withinLimits(bool left, double dx) const
-{
-    return left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-}
-
-void Giant::turnBack(bool wasLeft)
-{
-    if (turnTo(wasLeft ? CharacterStateMoveRight : CharacterStateMoveLeft, !wasLeft))
-        _turnaround_x = -1;
-}
 
 void Giant::stopRunning(bool wasLeft)
 {
@@ -174,10 +126,11 @@ void Giant::stand(unsigned ms, double seconds)
     if (turnToAlarm(ms, kAlarmDelay, _turn_timer, [this] { _own_reserved = 0; })) return;
     if (!_player || _player->isDying()) return;
     // Once alerted it no longer needs to see the hero.
-    if (_alert_timer <= 0 && !seesHero()) return;
+    if (_alert_timer <= 0 && !seesHero(_facing_left, kSightAbove)) return;
 
+    // A probe: a wall between the giant and the hero refuses it too.
     double dx, dy;
-    if (!step(left, false, seconds, &dx, &dy) || !withinLimits(left, dx)) return;
+    if (!stepAcross(left, StepProbe, seconds, &dx, &dy) || !withinLimits(left, dx)) return;
     if (_alert_timer > GameConstants::characterTimerPeriod) {
         if (enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true))
             _own_reserved = 0;
@@ -190,12 +143,11 @@ void Giant::run(double seconds)
 {
     const bool left = _state == CharacterStateMoveLeft;
     double dx, dy;
-    const bool free = step(left, true, seconds, &dx, &dy) && withinLimits(left, dx);
+    const bool free = stepAcross(left, StepMove, seconds, &dx, &dy) && withinLimits(left, dx);
     move(dx, dy, 0);
 
     if (!free) {
-        if (_turnaround_x != -1 &&
-            (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x))
+        if (shortOfTurnaround(left))
             turnBack(left);
         else
             stopRunning(left);
@@ -207,31 +159,17 @@ void Giant::run(double seconds)
     const double heroX = _player->getX();
     if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX)) {
         // Past the hero: on to a turning point, within the room.
-        if (left) {
-            _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
-            _return_to_x = x < 0 ? 0 : x;
-        } else {
-            const double width = _map ? _map->getWidth() : x + kOvershoot;
-            _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
-            _return_to_x = x > width ? width : x;
-        }
-    } else if (_turnaround_x != -1 &&
-               (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
+        setRunPoints(left, kOvershoot);
+    } else if (atTurnaround(left)) {
         turnBack(left);
-    } else if (_turnaround_x == -1 && _return_to_x != -1 &&
-               (left ? x <= _return_to_x : x >= _return_to_x)) {
-        const bool heroAhead = getBottom() < _player->getTop() + kAheadAbove &&
-                               getTop() > _player->getBottom() - kAheadBelow &&
-                               (left ? getLeft() > heroX : getRight() < heroX);
-        if (!heroAhead) stopRunning(left);
+    } else if (backAtReturnPoint(left)) {
+        if (!heroAheadWithin(left, kAheadBelowFeet, kAheadAboveHead)) stopRunning(left);
         _return_to_x = -1;
     }
 
-    // The hero dying behind it ends the run; behind as it runs now, after any turn above.
-    const bool runningLeft = _state == CharacterStateMoveLeft;
-    if (_player->isDying() && (runningLeft || _state == CharacterStateMoveRight) &&
-        (runningLeft ? heroX >= x : heroX <= x)) {
-        stopRunning(runningLeft);
+    // The hero dying behind it ends the run.
+    if (heroDyingBehind()) {
+        stopRunning(_state == CharacterStateMoveLeft);
         _turnaround_x = -1;
         _return_to_x = -1;
     }
@@ -253,8 +191,8 @@ void Giant::stunned(double seconds)
             const double heroX = _player ? _player->getX() : getX();
             const bool towardLeft = left ? !(heroX > getX()) : heroX < getX();
             double dx, dy;
-            const bool clear =
-                step(towardLeft, true, seconds, &dx, &dy) && withinLimits(towardLeft, dx);
+            const bool clear = stepAcross(towardLeft, StepMove, seconds, &dx, &dy) &&
+                               withinLimits(towardLeft, dx);
             CharacterState next;
             if (towardLeft) next = clear ? CharacterStateMoveLeft : CharacterStateStandLeft;
             else next = clear ? CharacterStateMoveRight : CharacterStateStandRight;
@@ -287,29 +225,13 @@ Reaction* Giant::react()
 
 int Giant::writeState(std::ostream& out)
 {
-    return CharacterBlock::write(out, "GIANT", *this, [this](std::ostream& s) {
-        s << _turnaround_x << ' ' << _return_to_x << ' ' << _own_reserved << ' '
-          << (_hurt_sound_played ? 1 : 0) << ' ';
-    });
+    return writeRunState(out, "GIANT", _own_reserved, _hurt_sound_played);
 }
 
 int Giant::readState(std::istream& in)
 {
-    double turnaroundX = 0, returnToX = 0;
-    int ownReserved = 0;
-    bool hurtSoundPlayed = false;
-    return CharacterBlock::read(
-        in, *this,
-        [&](std::istream& s) {
-            return static_cast<bool>(s >> turnaroundX >> returnToX >> ownReserved >>
-                                     hurtSoundPlayed);
-        },
-        [&] {
-            _turnaround_x = turnaroundX;
-            _return_to_x = returnToX;
-            _own_reserved = ownReserved;
-            _hurt_sound_played = hurtSoundPlayed;
-            // The hit points read are no new hit.
-            _hit_points_seen = _hit_points;
-        });
+    if (readRunState(in, _own_reserved, _hurt_sound_played) != 0) return -1;
+    // The hit points read are no new hit.
+    _hit_points_seen = _hit_points;
+    return 0;
 }

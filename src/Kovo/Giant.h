@@ -4,10 +4,9 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
+#include "Kovo/Charger.h"
 
 class SndSoundEffect;
-struct CharacterRecord;
 
 // The big brute, 200 units tall. It stands guard facing one way between two limits; when it
 // sees the hero on its side with a clear way to him it shows a bubble and, a second later,
@@ -21,12 +20,10 @@ struct CharacterRecord;
 //
 // 200 by 200 with the bottom-middle anchor; a run keeps its left edge above the left limit
 // and its right edge below the right limit.
-class Giant : public Character {
+class Giant : public Charger {
 public:
     Giant(Map* map, Player* player, double x, double y, double z, double leftLimit,
           double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<GIANT>" turning point, return point, its own reserved number and the hurt sound flag,
     // then the "<CHARACTER>" block and "</GIANT>". Entered after the caller has taken
@@ -39,10 +36,6 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-    double getTurnaroundX() const { return _turnaround_x; }
-    double getReturnToX() const { return _return_to_x; }
     int getAlertTimer() const { return _alert_timer; }
     int getTurnTimer() const { return _turn_timer; }
     int getHitPointsSeen() const { return _hit_points_seen; }
@@ -54,19 +47,8 @@ private:
     void stunned(double seconds);
     void bonked();
 
-    // The hero on its side within sight, from its feet to 100 above its head.
-    bool seesHero() const;
-    // A step of the giant's box toward one side: a standing probe (which a wall between the
-    // giant and the hero also refuses) or a running step; dx and dy as the room leaves them.
-    bool step(bool left, bool running, double seconds, double* dx, double* dy);
-    bool withinLimits(bool left, double dx) const;
-    void turnBack(bool wasLeft);
     void stopRunning(bool wasLeft);
 
-    double _turnaround_x;
-    double _return_to_x;
-    double _left_limit;
-    double _right_limit;
     SndSoundEffect* _cough_sound;
     SndSoundEffect* _bonk_sound;
     // Always 0: reset when a turn or a charge starts and saved, nothing else. Not the

@@ -5,10 +5,8 @@
 
 #include "Base/App/Log.h"
 #include "Base/Gph/GphAnimatedTexture.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/GameRandom.h"
-#include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 
@@ -19,10 +17,6 @@ const int kHitPoints = 2;
 // How far ahead it would notice a comrade (it never looks) and sees the hero.
 const double kAlarmRange = 400.0;
 const double kSightRange = 400.0;
-// Saved with the character block; the goat reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
-
 // The hero counts as in view while his feet are less than this above its head and his head
 // less than this below its feet.
 const double kSightBand = 40.0;
@@ -42,30 +36,19 @@ const double kSleepZUp = 20.0;
 
 Goat::Goat(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeGoat, 0, 0, 8, true, false, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
-      _turnaround_x(-1),
-      _return_to_x(-1),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Charger(map, player, CharacterTypeGoat, 0, 0, true, false, kHitPoints,
+              GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange, kSightRange, state,
+              facingLeft, true, leftLimit, rightLimit),
       _hit_sound(nullptr),
       _charge_sound(nullptr),
       _hit_points_seen(kHitPoints),
       _roused(false)
 {
-    setAnchor(8);
     buildAnimations();
     setSize(kSide, kSide);
     makeDrawable(x, y, z, kSide, kSide);
     _hit_sound = loadSound("goat2.wav");
     _charge_sound = loadSound("goat.wav");
-}
-
-Character* Goat::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Goat(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                  record.state, record.facingLeft);
 }
 
 void Goat::buildAnimations()
@@ -85,35 +68,14 @@ void Goat::buildAnimations()
 // ---------------------------------------------------------------------------------------------
 // Helpers
 
-bool Goat::seesHero() const
+bool Goat::heroInView() const
 {
     if (!_player || _player->isDying()) return false;
+    // Its band is strict, and reaches a little beyond its feet and head.
     if (!(_player->getTop() > getBottom() - kSightBand &&
           _player->getBottom() < getTop() + kSightBand))
         return false;
-    const double heroX = _player->getX();
-    if (_facing_left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
-bool Goat::step(bool left, bool running, double seconds, double* dx, double* dy)
-{
-    *dx = (left ? -1 : 1) * _speed * seconds;
-    *dy = 0;
-    if (!_map) return false;
-    return _map->moveHorizontally(getX(), getY(), getLeft(), getRight(), getTop(), getBottom(),
-                                  running, true, false, dx, dy);
-}
-
-bool Goat::withinLimits(bool left, double dx) const
-{
-    return left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-}
-
-void Goat::turnBack(bool wasLeft)
-{
-    if (turnTo(wasLeft ? CharacterStateMoveRight : CharacterStateMoveLeft, !wasLeft))
-        _turnaround_x = -1;
+    return heroWithinSight(_facing_left);
 }
 
 void Goat::stopRunning(bool wasLeft)
@@ -163,10 +125,10 @@ void Goat::stand(double seconds)
     _turnaround_x = -1;
     _return_to_x = -1;
 
-    if (seesHero()) {
+    if (heroInView()) {
         // A probe: the goat does not move, and a hero behind a wall is never charged.
         double dx, dy;
-        if (step(left, false, seconds, &dx, &dy) && withinLimits(left, dx) &&
+        if (stepAcross(left, StepProbe, seconds, &dx, &dy) && withinLimits(left, dx) &&
             enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true)) {
             playSound(_charge_sound);
             _roused = true;
@@ -181,13 +143,12 @@ void Goat::run(double seconds)
 {
     const bool left = _state == CharacterStateMoveLeft;
     double dx, dy;
-    const bool free = step(left, true, seconds, &dx, &dy) && withinLimits(left, dx);
+    const bool free = stepAcross(left, StepMove, seconds, &dx, &dy) && withinLimits(left, dx);
     move(dx, dy, 0);
 
     if (!free) {
         // Stopped short of a pending turning point, it turns; otherwise it stands.
-        if (_turnaround_x != -1 &&
-            (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x))
+        if (shortOfTurnaround(left))
             turnBack(left);
         else
             stopRunning(left);
@@ -200,23 +161,11 @@ void Goat::run(double seconds)
     if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX) &&
         getBottom() <= _player->getTop()) {
         // Past the hero: on to a turning point, within the room.
-        if (left) {
-            _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
-            _return_to_x = x < 0 ? 0 : x;
-        } else {
-            const double width = _map ? _map->getWidth() : x + kOvershoot;
-            _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
-            _return_to_x = x > width ? width : x;
-        }
-    } else if (_turnaround_x != -1 &&
-               (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
+        setRunPoints(left, kOvershoot);
+    } else if (atTurnaround(left)) {
         turnBack(left);
-    } else if (_turnaround_x == -1 && _return_to_x != -1 &&
-               (left ? x <= _return_to_x : x >= _return_to_x)) {
-        const bool heroAhead = getBottom() < _player->getTop() + kAheadBand &&
-                               getTop() > _player->getBottom() - kAheadBand &&
-                               (left ? getLeft() > heroX : getRight() < heroX);
-        if (heroAhead) {
+    } else if (backAtReturnPoint(left)) {
+        if (heroAheadWithin(left, kAheadBand, kAheadBand)) {
             // Still ahead on its level: the run goes on until a limit or a wall.
             _return_to_x = -1;
         } else {
@@ -238,7 +187,7 @@ void Goat::stunned(double seconds)
     }
     // It charges on the way it faces unless that way is shut, then the other way.
     double dx, dy;
-    bool ahead = step(left, true, seconds, &dx, &dy) && withinLimits(left, dx);
+    bool ahead = stepAcross(left, StepMove, seconds, &dx, &dy) && withinLimits(left, dx);
     const bool runLeft = left ? ahead : !ahead;
     turnTo(runLeft ? CharacterStateMoveLeft : CharacterStateMoveRight, runLeft);
 }

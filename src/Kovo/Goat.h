@@ -4,10 +4,9 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
+#include "Kovo/Charger.h"
 
 class SndSoundEffect;
-struct CharacterRecord;
 
 // The charging goat. It stands looking one way between two limits; when the hero comes into
 // view on its side with a clear way to him it bleats and charges, runs past him and 400 units
@@ -19,12 +18,10 @@ struct CharacterRecord;
 //
 // 100 by 100 with the bottom-middle anchor; a run keeps its left edge above the left limit
 // and its right edge below the right limit.
-class Goat : public Character {
+class Goat : public Charger {
 public:
     Goat(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<GOAT>" turning point, return point, hit points last seen and the roused flag, then at
     // once (no blank) the "<CHARACTER>" block and "</GOAT>". Entered after the caller has
@@ -35,10 +32,6 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-    double getTurnaroundX() const { return _turnaround_x; }
-    double getReturnToX() const { return _return_to_x; }
     int getHitPointsSeen() const { return _hit_points_seen; }
     bool isRoused() const { return _roused; }
 
@@ -48,21 +41,10 @@ private:
     void stunned(double seconds);
 
     // The hero on its side, about its height and within sight, alive.
-    bool seesHero() const;
-    // A step of the goat's box toward one side: a standing probe (which a wall between the
-    // goat and the hero also refuses) or a running step; dx and dy as the room leaves them.
-    bool step(bool left, bool running, double seconds, double* dx, double* dy);
-    // The limits of a run, strict.
-    bool withinLimits(bool left, double dx) const;
-    // A run turns back the other way from the first frame.
-    void turnBack(bool wasLeft);
-    // A run ends standing the way it ran.
+    bool heroInView() const;
+    // A run ends standing the way it ran, its points forgotten.
     void stopRunning(bool wasLeft);
 
-    double _turnaround_x;
-    double _return_to_x;
-    double _left_limit;
-    double _right_limit;
     SndSoundEffect* _hit_sound;
     SndSoundEffect* _charge_sound;
     int _hit_points_seen;

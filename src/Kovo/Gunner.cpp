@@ -4,11 +4,8 @@
 #include <vector>
 
 #include "Base/Gph/GphAnimatedTexture.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/GameRandom.h"
-#include "Common/Map.h"
-#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
 
@@ -23,9 +20,6 @@ const double kAlarmRange = 310.0;
 const double kSightRange = 310.0;
 // After a burst that it could not follow up with a run it watches further ahead.
 const double kWaitingSightRange = 500.0;
-// Saved with the character block; the gunner reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 
 // A burst: four shots, the next one due when this much time has passed since the last.
 const int kBurstShots = 4;
@@ -54,13 +48,9 @@ const double kSleepZUp = 60.0;
 
 Gunner::Gunner(Map* map, Player* player, double x, double y, double z, double leftLimit,
                double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeGunner, kHorizontalInset, 0, 8, true, false,
-                kHitPoints, GameConstants::slowSpeed, GameConstants::mediumSpeed, kAlarmRange,
-                kSightRange, kIdleTurn, kReserved, state, facingLeft, true),
-      _turnaround_x(-1),
-      _return_to_x(-1),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Charger(map, player, CharacterTypeGunner, kHorizontalInset, 0, true, false, kHitPoints,
+              GameConstants::slowSpeed, GameConstants::mediumSpeed, kAlarmRange, kSightRange,
+              state, facingLeft, true, leftLimit, rightLimit),
       _cough_sound(nullptr),
       _bonk_sound(nullptr),
       _gun_sound(nullptr),
@@ -74,19 +64,12 @@ Gunner::Gunner(Map* map, Player* player, double x, double y, double z, double le
       _run_distance(0),
       _turn_timer(0)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     _cough_sound = loadSound("cough.wav");
     _bonk_sound = loadSound("bonk.wav");
     _gun_sound = loadSound("gun.wav");
-}
-
-Character* Gunner::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Gunner(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                  record.state, record.facingLeft);
 }
 
 void Gunner::buildAnimations()
@@ -111,35 +94,6 @@ void Gunner::buildAnimations()
 
 // ---------------------------------------------------------------------------------------------
 // Helpers
-
-bool Gunner::heroInLine() const
-{
-    if (!_player) return false;
-    if (!(_player->getTop() >= getBottom() && _player->getBottom() <= getTop())) return false;
-    return _facing_left ? _player->getX() < getX() : _player->getX() > getX();
-}
-
-bool Gunner::seesHero() const
-{
-    if (!_player || _player->isDying() || !heroInLine()) return false;
-    const double heroX = _player->getX();
-    return _facing_left ? heroX >= getLeft() - _sight_range : heroX <= getRight() + _sight_range;
-}
-
-bool Gunner::step(bool running, double seconds, double* dx, double* dy, int* reason)
-{
-    *dx = (_facing_left ? -1 : 1) * _speed * seconds;
-    *dy = 0;
-    *reason = 0;
-    if (!_map) return false;
-    return _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(), getBottom(),
-                                running, true, false, dx, dy, reason);
-}
-
-bool Gunner::withinLimits(bool left, double dx) const
-{
-    return left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-}
 
 void Gunner::standStill()
 {
@@ -199,10 +153,10 @@ void Gunner::stand(unsigned ms, double seconds)
 
     if (turnToAlarm(ms, kAlarmDelay, _turn_timer, [this] { _idle_timer = 0; })) return;
 
-    if (_alert_timer > 0 || seesHero()) {
+    if (_alert_timer > 0 || seesHero(_facing_left)) {
         double dx, dy;
         int reason;
-        const bool passed = step(false, seconds, &dx, &dy, &reason);
+        const bool passed = stepAlongFloor(_facing_left, StepProbe, seconds, &dx, &dy, &reason);
         // A wall right in front hides the hero; the edge of a drop does not. Once the
         // countdown runs, nothing stops it.
         if (_alert_timer > 0 || passed || reason == 2) {
@@ -219,7 +173,7 @@ void Gunner::stand(unsigned ms, double seconds)
     }
 
     // While the hero stands in front, however far, the idle clock stops.
-    if (heroInLine()) return;
+    if (heroOnLevel() && heroInFront(_facing_left)) return;
     if (_idle_timer < GameConstants::characterIdleTime) {
         _idle_timer += ms;
         return;
@@ -245,7 +199,8 @@ void Gunner::shoot(unsigned ms, double seconds)
         }
         double dx, dy;
         int reason;
-        if (step(false, seconds, &dx, &dy, &reason) && withinLimits(left, dx) &&
+        if (stepAlongFloor(_facing_left, StepProbe, seconds, &dx, &dy, &reason) &&
+            withinLimits(left, dx) &&
             enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true)) {
             _idle_timer = 0;
             _run_distance = 0;
@@ -275,14 +230,12 @@ void Gunner::run(double seconds)
     const bool left = _state == CharacterStateMoveLeft;
     double dx, dy;
     int reason;
-    const bool passed = step(true, seconds, &dx, &dy, &reason);
+    const bool passed = stepAlongFloor(_facing_left, StepMove, seconds, &dx, &dy, &reason);
 
     if (!passed || !withinLimits(left, dx)) {
-        if (_turnaround_x != -1 &&
-            (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x)) {
+        if (shortOfTurnaround(left)) {
             // Stopped short of a pending turning point: back at once, without the step.
-            if (turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left))
-                _turnaround_x = -1;
+            turnBack(left);
         } else {
             // The last step is made (clipped at a wall), then it stands and watches further.
             move(dx, dy, 0);
@@ -295,7 +248,7 @@ void Gunner::run(double seconds)
     move(dx, dy, 0);
     _run_distance += dx;
     if ((left ? _run_distance <= -kRunBeforeFiring : _run_distance >= kRunBeforeFiring) &&
-        seesHero()) {
+        seesHero(_facing_left)) {
         startShooting(left);
         _idle_timer = 0;
         // The first shot of this burst comes at once.
@@ -308,31 +261,16 @@ void Gunner::run(double seconds)
     const double heroX = _player->getX();
     if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX)) {
         // Reached or passed the hero: on to a turning point, within the room.
-        if (left) {
-            _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
-            _return_to_x = x < 0 ? 0 : x;
-        } else {
-            const double width = _map ? _map->getWidth() : x + kOvershoot;
-            _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
-            _return_to_x = x > width ? width : x;
-        }
-    } else if (_turnaround_x != -1 &&
-               (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
-        if (turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left))
-            _turnaround_x = -1;
-    } else if (_turnaround_x == -1 && _return_to_x != -1 &&
-               (left ? x <= _return_to_x : x >= _return_to_x)) {
-        const bool heroAhead = getBottom() < _player->getTop() + kAheadBand &&
-                               getTop() > _player->getBottom() - kAheadBand &&
-                               (left ? getLeft() > heroX : getRight() < heroX);
-        if (!heroAhead) standStill();
+        setRunPoints(left, kOvershoot);
+    } else if (atTurnaround(left)) {
+        turnBack(left);
+    } else if (backAtReturnPoint(left)) {
+        if (!heroAheadWithin(left, kAheadBand, kAheadBand)) standStill();
         _return_to_x = -1;
     }
 
-    // The hero dying behind it ends the run; behind as it runs now, after any turn above.
-    const bool runningLeft = _state == CharacterStateMoveLeft;
-    if (_player->isDying() && (runningLeft || _state == CharacterStateMoveRight) &&
-        (runningLeft ? heroX >= x : heroX <= x)) {
+    // The hero dying behind it ends the run.
+    if (heroDyingBehind()) {
         standStill();
         _turnaround_x = -1;
         _return_to_x = -1;
@@ -381,11 +319,7 @@ Reaction* Gunner::react()
 
 bool Gunner::takeRequest(CharacterRequest& request)
 {
-    if (!_fire_request) return false;
-    _fire_request = false;
-    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(), getY() + kMuzzleHeight,
-                                       _facing_left);
-    return true;
+    return takeBullet(_fire_request, kMuzzleHeight, request);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -393,29 +327,13 @@ bool Gunner::takeRequest(CharacterRequest& request)
 
 int Gunner::writeState(std::ostream& out)
 {
-    return CharacterBlock::write(out, "GUNNER", *this, [this](std::ostream& s) {
-        s << _turnaround_x << ' ' << _return_to_x << ' ' << _idle_timer << ' '
-          << (_hurt_sound_played ? 1 : 0) << ' ';
-    });
+    return writeRunState(out, "GUNNER", _idle_timer, _hurt_sound_played);
 }
 
 int Gunner::readState(std::istream& in)
 {
-    double turnaroundX = 0, returnToX = 0;
-    int idleTimer = 0;
-    bool hurtSoundPlayed = false;
-    return CharacterBlock::read(
-        in, *this,
-        [&](std::istream& s) {
-            return static_cast<bool>(s >> turnaroundX >> returnToX >> idleTimer >>
-                                     hurtSoundPlayed);
-        },
-        [&] {
-            _turnaround_x = turnaroundX;
-            _return_to_x = returnToX;
-            _idle_timer = idleTimer;
-            _hurt_sound_played = hurtSoundPlayed;
-            // The hit points read are no new hit.
-            _hit_points_seen = _hit_points;
-        });
+    if (readRunState(in, _idle_timer, _hurt_sound_played) != 0) return -1;
+    // The hit points read are no new hit.
+    _hit_points_seen = _hit_points;
+    return 0;
 }

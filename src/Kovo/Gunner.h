@@ -4,10 +4,9 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
+#include "Kovo/Charger.h"
 
 class SndSoundEffect;
-struct CharacterRecord;
 
 // The enemy with the tommy gun. It stands guard facing one way and now and then turns round.
 // When it sees the hero in front of it, it shows a bubble and, a second later, fires a burst
@@ -23,12 +22,10 @@ struct CharacterRecord;
 // 120 by 120 with the bottom-middle anchor, its collision box 30 in from each side; a run
 // ends with the step that takes its left edge to the left limit or its right edge to the
 // right limit.
-class Gunner : public Character {
+class Gunner : public Charger {
 public:
     Gunner(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<GUNNER>" turning point, return point, idle clock and hurt sound flag, then the
     // "<CHARACTER>" block and "</GUNNER>". Entered after the caller has taken "<GUNNER>"; a
@@ -43,10 +40,6 @@ public:
     // The shot raised by its think, once: a bullet from the edge it faces, 63 above its feet.
     bool takeRequest(CharacterRequest& request) override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-    double getTurnaroundX() const { return _turnaround_x; }
-    double getReturnToX() const { return _return_to_x; }
     int getIdleTimer() const { return _idle_timer; }
     int getAlertTimer() const { return _alert_timer; }
     int getShotTimer() const { return _shot_timer; }
@@ -63,23 +56,11 @@ private:
     void stunned();
     void bonked();
 
-    // The hero in front within sight, from its feet to its head, alive.
-    bool seesHero() const;
-    // The hero in front at its height, however far.
-    bool heroInLine() const;
-    // A step along the floor toward the way it faces: a test (standing) or a running step.
-    // `reason` as the room gives it: 1 a wall, 2 no floor ahead.
-    bool step(bool running, double seconds, double* dx, double* dy, int* reason);
-    bool withinLimits(bool left, double dx) const;
     // Stands the way it faces, keeping the stand picture's frame.
     void standStill();
     // Starts a burst: the shooting state with the stand picture of its side.
     void startShooting(bool left);
 
-    double _turnaround_x;
-    double _return_to_x;
-    double _left_limit;
-    double _right_limit;
     SndSoundEffect* _cough_sound;
     SndSoundEffect* _bonk_sound;
     SndSoundEffect* _gun_sound;

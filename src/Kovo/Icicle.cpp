@@ -29,7 +29,6 @@ Icicle::Icicle(Map* map, Player* player, double x, double y, double z)
       _fall_sound(nullptr),
       _break_sound(nullptr)
 {
-    setAnchor(8);
     buildAnimations();
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);

@@ -74,7 +74,6 @@ KnifeThrower::KnifeThrower(Map* map, Player* player, double x, double y, double 
       _reaction_shown(false),
       _turn_timer(0)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
@@ -118,15 +117,6 @@ void KnifeThrower::think(unsigned ms, double seconds)
     advanceAnimation(ms);
 }
 
-bool KnifeThrower::seesHero(bool left) const
-{
-    if (!_player || _player->isDying()) return false;
-    if (_player->getTop() < getBottom() || _player->getBottom() > getTop()) return false;
-    const double heroX = _player->getX();
-    if (left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
 void KnifeThrower::turnAround(bool left)
 {
     if (turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left)) _idle_timer = 0;
@@ -153,12 +143,8 @@ void KnifeThrower::stand(bool left, unsigned ms, double seconds)
 
     if (seesHero(left)) {
         // Behind a wall, or with no floor a step towards him, the hero is out of reach.
-        double dx = (left ? -1 : 1) * seconds * _speed;
-        double dy = 0;
-        const bool free = _map && _map->moveHorizontally(getX(), getY(), getLeft(), getRight(),
-                                                         getTop(), getBottom(), false, true,
-                                                         false, &dx, &dy);
-        if (!free) return;
+        double dx, dy;
+        if (!stepAcross(left, StepProbe, seconds, &dx, &dy)) return;
         if (_throw_timer > GameConstants::characterTimerPeriod) {
             if (enterState(left ? CharacterStateShootLeft : CharacterStateShootRight, true)) {
                 _idle_timer = 0;

@@ -52,8 +52,6 @@ private:
     void throwKnife(bool left);
     void gassed();
 
-    // The hero not dying, on its level (inclusive) and ahead within the sight range.
-    bool seesHero(bool left) const;
     // Turning round to look the other way, from the first picture.
     void turnAround(bool left);
 

@@ -5,9 +5,7 @@
 
 #include "Base/Gph/GphRect.h"
 #include "Base/Snd/SndSoundEffect.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 
@@ -16,9 +14,6 @@ namespace {
 const int kHitPoints = 1;
 const double kAlarmRange = 400.0;
 const double kSightRange = 400.0;
-// Saved with the character block; the knight reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kSneakFrameMs = 40;
 // Standing: a 120 square box and picture.
 const double kStandSide = 120.0;
@@ -45,11 +40,9 @@ std::vector<std::string> sneakFrames(const char* way)
 
 Knight::Knight(Map* map, Player* player, double x, double y, double z, double leftLimit,
                double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeKnight, 0, 0, 8, true, true, kHitPoints,
-                GameConstants::slowSpeed, GameConstants::slowSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Walker(map, player, CharacterTypeKnight, 0, 0, true, true, kHitPoints,
+             GameConstants::slowSpeed, GameConstants::slowSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, true, leftLimit, rightLimit),
       _sneak_sound(nullptr),
       _spare(0),
       _hero_passed(false),
@@ -57,17 +50,11 @@ Knight::Knight(Map* map, Player* player, double x, double y, double z, double le
 {
     // Drawn among the decoration, and back at its post whenever the hero comes in.
     addTraits(TraitDrawnBehind | TraitBackToStartOnEntry);
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kStandSide, kStandSide);
     setSize(kStandSide, kStandSide);
     _sneak_sound = loadSound("sneak.wav");
     if (_sneak_sound) _sneak_sound->setLooping(true);
-}
-
-Character* Knight::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Knight(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Knight::buildAnimations()
@@ -159,12 +146,8 @@ void Knight::stand(double seconds)
     // His back to it: he faces the way away from it.
     if (!inReach || _player->isFacingLeft() != left) return;
     // A step it could take, which it does not take yet.
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    const bool free = _map && _map->moveHorizontally(x, getY(), getLeft(), getRight(), getTop(),
-                                                     getBottom(), false, true, false, &dx, &dy);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (!free || !withinLimit) return;
+    double dx, dy;
+    if (!stepAcross(left, StepProbe, seconds, &dx, &dy) || !withinLimits(left, dx)) return;
     if (turnTo(left ? CharacterStateSneakLeft : CharacterStateSneakRight, left))
         takeSneakingLook();
 }
@@ -174,13 +157,10 @@ void Knight::sneak(bool left, double seconds)
     setHarmful(true);
     if (_sneak_sound && isOnScreen() && !_sneak_sound->isPlaying()) playSound(_sneak_sound);
 
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    int reason = 0;
-    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(),
-                                                   getTop(), getBottom(), true, true, false,
-                                                   &dx, &dy, &reason);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
+    double dx, dy;
+    int reason;
+    const bool free = stepAlongFloor(left, StepMove, seconds, &dx, &dy, &reason);
+    const bool withinLimit = withinLimits(left, dx);
     move(dx, dy, 0);
     if (!free || !withinLimit) {
         // The step the query left (clipped at a wall) is still made.

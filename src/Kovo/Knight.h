@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 class SndSoundEffect;
 
@@ -21,12 +19,10 @@ class SndSoundEffect;
 //
 // Standing it is 120 by 120; sneaking, its box is 180 wide and 90 high and its picture 200
 // by 100. A sneak's last step may take its edge up to one step past its limit.
-class Knight : public Character {
+class Knight : public Walker {
 public:
     Knight(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Standing, raised 20 and drawn at the very back; otherwise as it is.
     void draw() override;
@@ -37,8 +33,6 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
     bool hasHeroPassed() const { return _hero_passed; }
     double getLastHeroX() const { return _last_hero_x; }
 
@@ -54,8 +48,6 @@ private:
     void takeStandingLook();
     void takeSneakingLook();
 
-    double _left_limit;
-    double _right_limit;
     SndSoundEffect* _sneak_sound;
     // Written and read back with the saved block; nothing else uses it. (The base keeps its
     // own reserved value in the character block.)

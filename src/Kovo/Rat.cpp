@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Common/CharacterRecord.h"
 #include "Common/GameRandom.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 
 namespace {
 
@@ -15,11 +13,9 @@ const double kWidth = 60.0;
 // Its collision box is 10 in from each side.
 const double kHorizontalInset = 10.0;
 const int kHitPoints = 1;
-// Saved with the character block; the rat reads neither the ranges nor these.
+// Saved with the character block; the rat reads neither.
 const double kAlarmRange = 250.0;
 const double kSightRange = 250.0;
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kWalkFrameMs = 25;
 // After a stand of the idle time, one draw in this many a frame starts a walk.
 const int kWalkOdds = 50;
@@ -43,25 +39,17 @@ std::vector<std::string> walkFrames(const char* way)
 
 Rat::Rat(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeRat, kHorizontalInset, 0, 8, true, false, kHitPoints,
-                GameConstants::slowSpeed, GameConstants::slowSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, false),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Walker(map, player, CharacterTypeRat, kHorizontalInset, 0, true, false, kHitPoints,
+             GameConstants::slowSpeed, GameConstants::slowSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, false, leftLimit, rightLimit),
       _gas_sound(nullptr),
       _idle_timer(0)
 {
     addTraits(TraitWideGasCatch);
-    setAnchor(8);
     buildAnimations();
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);
     _gas_sound = loadSound("rat.wav");
-}
-
-Character* Rat::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Rat(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Rat::buildAnimations()
@@ -116,13 +104,8 @@ void Rat::stand(unsigned ms)
 
 void Rat::walk(bool left, double seconds)
 {
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    const bool free = _map && _map->moveHorizontally(getX(), getY(), getLeft(), getRight(),
-                                                     getTop(), getBottom(), true, false, false,
-                                                     &dx, &dy);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (free && withinLimit) {
+    double dx, dy;
+    if (stepAcross(left, StepMove, seconds, &dx, &dy) && withinLimits(left, dx)) {
         move(dx, dy, 0);
         return;
     }

@@ -1,9 +1,7 @@
 #ifndef KOVO_KOVO_RAT_H
 #define KOVO_KOVO_RAT_H
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 class SndSoundEffect;
 
@@ -15,18 +13,14 @@ class SndSoundEffect;
 //
 // 60 wide and 30 high with the bottom-middle anchor; a walk stops one step short of its
 // limits. Its saved block is the character block alone.
-class Rat : public Character {
+class Rat : public Walker {
 public:
     Rat(Map* map, Player* player, double x, double y, double z, double leftLimit,
         double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
     int getIdleTimer() const { return _idle_timer; }
 
 private:
@@ -37,8 +31,6 @@ private:
     void walk(bool left, double seconds);
     void knockedOut();
 
-    double _left_limit;
-    double _right_limit;
     SndSoundEffect* _gas_sound;
     int _idle_timer;
 };

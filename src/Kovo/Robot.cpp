@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 
 namespace {
 
@@ -13,11 +11,9 @@ const double kSide = 100.0;
 // Its collision box: 10 in from each side and below its top.
 const double kInset = 10.0;
 const int kHitPoints = 1;
-// Saved with the character block; the robot reads neither the ranges nor these.
+// Saved with the character block; the robot reads neither.
 const double kAlarmRange = 250.0;
 const double kSightRange = 250.0;
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kWalkFrameMs = 25;
 
 // Four pictures out and back: 1, 2, 3, 4, 4, 3, 2, 1.
@@ -33,23 +29,15 @@ std::vector<std::string> walkFrames(const char* way)
 
 Robot::Robot(Map* map, Player* player, double x, double y, double z, double leftLimit,
              double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeRobot, kInset, kInset, 8, true, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, false),
-      _off(false),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit)
+    : Walker(map, player, CharacterTypeRobot, kInset, kInset, true, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, false, leftLimit, rightLimit),
+      _off(false)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     setVisible(!isAsleep());
-}
-
-Character* Robot::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Robot(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Robot::buildAnimations()
@@ -67,13 +55,7 @@ void Robot::setOff(bool off)
 
 void Robot::think(unsigned ms, double seconds)
 {
-    if (isVisible() && !_off) {
-        if (_state == CharacterStateAsleepLeft) _state = CharacterStateMoveLeft;
-        else if (_state == CharacterStateAsleepRight) _state = CharacterStateMoveRight;
-    } else {
-        if (_state == CharacterStateMoveLeft) _state = CharacterStateAsleepLeft;
-        else if (_state == CharacterStateMoveRight) _state = CharacterStateAsleepRight;
-    }
+    restOrWalk(isVisible() && !_off);
 
     switch (_state) {
     case CharacterStateMoveLeft: walk(true, seconds); break;
@@ -87,14 +69,9 @@ void Robot::think(unsigned ms, double seconds)
 
 void Robot::walk(bool left, double seconds)
 {
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    int reason = 0;
-    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(),
-                                                   getTop(), getBottom(), true, false, false,
-                                                   &dx, &dy, &reason);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (free && withinLimit) {
+    double dx, dy;
+    int reason;
+    if (stepAlongFloor(left, StepMove, seconds, &dx, &dy, &reason) && withinLimits(left, dx)) {
         showStateAnimation();
         move(dx, dy, 0);
         return;

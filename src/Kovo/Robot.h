@@ -1,9 +1,7 @@
 #ifndef KOVO_KOVO_ROBOT_H
 #define KOVO_KOVO_ROBOT_H
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 // The patrol robot. While it is shown and switched on it walks to and fro between its two
 // limits, turning round in place at a limit, a wall, an obstacle or the end of its floor.
@@ -14,12 +12,10 @@ struct CharacterRecord;
 // 100 by 100 with the bottom-middle anchor; a step never takes its left edge to or below
 // the left limit, nor its right edge to or above the right limit. Its saved block is the
 // character block alone.
-class Robot : public Character {
+class Robot : public Walker {
 public:
     Robot(Map* map, Player* player, double x, double y, double z, double leftLimit,
           double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's first two numbers (the third is its sprite id).
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
@@ -28,9 +24,6 @@ public:
     void setOff(bool off) override;
     bool isOff() const { return _off; }
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-
 private:
     Robot(const Robot&) = delete;
     Robot& operator=(const Robot&) = delete;
@@ -38,8 +31,6 @@ private:
     void walk(bool left, double seconds);
 
     bool _off;
-    double _left_limit;
-    double _right_limit;
 };
 
 #endif

@@ -1,9 +1,7 @@
 #include "Kovo/Thief1.h"
 
 #include "Base/Gph/GphRect.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Switch.h"
 #include "Kovo/ThiefPictures.h"
@@ -12,11 +10,9 @@ namespace {
 
 const double kSide = 100.0;
 const int kHitPoints = 1;
-// Saved with the character block; the thief reads neither the ranges nor these.
+// Saved with the character block; the thief reads neither.
 const double kAlarmRange = 250.0;
 const double kSightRange = 310.0;
-const int kIdleTurn = 2;
-const int kReserved = 2;
 // Time on screen before it drops its folder, and before it runs.
 const int kDropAfter = 500;
 const int kRunAfter = 600;
@@ -29,24 +25,16 @@ const double kPanelUp = 55.0;
 
 Thief1::Thief1(Map* map, Player* player, double x, double y, double z, double leftLimit,
                double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeThief1, 0, 0, 8, false, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
+    : Walker(map, player, CharacterTypeThief1, 0, 0, false, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, true, leftLimit, rightLimit),
       _switch(nullptr),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
       _seen_timer(0),
       _drop_request(false)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
-}
-
-Character* Thief1::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Thief1(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Thief1::buildAnimations()
@@ -67,8 +55,8 @@ void Thief1::think(unsigned ms, double seconds)
     switch (_state) {
     case CharacterStateStandLeft:
     case CharacterStateStandRight: stand(ms); break;
-    case CharacterStateMoveLeft: run(true, seconds); break;
-    case CharacterStateMoveRight: run(false, seconds); break;
+    case CharacterStateMoveLeft: runOff(true, seconds); break;
+    case CharacterStateMoveRight: runOff(false, seconds); break;
     case CharacterStateAsleepLeft:
     case CharacterStateAsleepRight:
         // Gone.
@@ -96,23 +84,6 @@ void Thief1::stand(unsigned ms)
         // Past the drop: the next frame on screen runs, and no second folder is asked for.
         _seen_timer = kRunAfter + 1;
     }
-}
-
-void Thief1::run(bool left, double seconds)
-{
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    int reason = 0;
-    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(),
-                                                   getTop(), getBottom(), true, true, false,
-                                                   &dx, &dy, &reason);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (free && withinLimit) {
-        move(dx, dy, 0);
-        return;
-    }
-    // Gone where it stands, facing as it ran.
-    _state = left ? CharacterStateAsleepLeft : CharacterStateAsleepRight;
 }
 
 bool Thief1::takeRequest(CharacterRequest& request)

@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 class Switch;
 
@@ -19,12 +17,10 @@ class Switch;
 //
 // 100 by 100 with the bottom-middle anchor. Its saved block is "<THIEF1>" around the
 // character block.
-class Thief1 : public Character {
+class Thief1 : public Walker {
 public:
     Thief1(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's first two numbers (the third links it to its switch).
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void draw() override;
     int readState(std::istream& in) override;
@@ -38,8 +34,6 @@ public:
     // The folder, once: its panel shows beside the thief and holds the room still.
     bool takeRequest(CharacterRequest& request) override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
     int getSeenTimer() const { return _seen_timer; }
 
 private:
@@ -47,11 +41,8 @@ private:
     Thief1& operator=(const Thief1&) = delete;
 
     void stand(unsigned ms);
-    void run(bool left, double seconds);
 
     Switch* _switch;
-    double _left_limit;
-    double _right_limit;
     int _seen_timer;
     bool _drop_request;
 };

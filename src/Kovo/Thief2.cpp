@@ -1,9 +1,7 @@
 #include "Kovo/Thief2.h"
 
 #include "Base/Gph/GphRect.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/ThiefPictures.h"
@@ -12,11 +10,9 @@ namespace {
 
 const double kSide = 100.0;
 const int kHitPoints = 1;
-// Saved with the character block; this thief reads neither the ranges nor these.
+// Saved with the character block; this thief reads neither.
 const double kAlarmRange = 250.0;
 const double kSightRange = 310.0;
-const int kIdleTurn = 2;
-const int kReserved = 2;
 // Time stood on screen before the volley.
 const int kAlertTime = 500;
 // A hero standing higher than this above its feet is not shot at.
@@ -29,27 +25,19 @@ const int kShotGap = 100;
 
 Thief2::Thief2(Map* map, Player* player, double x, double y, double z, double leftLimit,
                double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeThief2, 0, 0, 8, false, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Walker(map, player, CharacterTypeThief2, 0, 0, false, true, kHitPoints,
+             GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+             facingLeft, true, leftLimit, rightLimit),
       _alert_timer(0),
       _gun_sound(nullptr),
       _fire_request(false),
       _shot_timer(kShotGap),
       _shot_count(0)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     _gun_sound = loadSound("gun.wav");
-}
-
-Character* Thief2::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Thief2(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Thief2::buildAnimations()
@@ -74,8 +62,8 @@ void Thief2::think(unsigned ms, double seconds)
     case CharacterStateStandRight: stand(ms); break;
     case CharacterStateShootLeft:
     case CharacterStateShootRight: shoot(ms); break;
-    case CharacterStateMoveLeft: run(true, seconds); break;
-    case CharacterStateMoveRight: run(false, seconds); break;
+    case CharacterStateMoveLeft: runOff(true, seconds); break;
+    case CharacterStateMoveRight: runOff(false, seconds); break;
     case CharacterStateAsleepLeft:
     case CharacterStateAsleepRight:
         // Gone.
@@ -122,29 +110,9 @@ void Thief2::shoot(unsigned ms)
     ++_shot_count;
 }
 
-void Thief2::run(bool left, double seconds)
-{
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    int reason = 0;
-    const bool free = _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(),
-                                                   getTop(), getBottom(), true, true, false,
-                                                   &dx, &dy, &reason);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (free && withinLimit) {
-        move(dx, dy, 0);
-        return;
-    }
-    _state = left ? CharacterStateAsleepLeft : CharacterStateAsleepRight;
-}
-
 bool Thief2::takeRequest(CharacterRequest& request)
 {
-    if (!_fire_request) return false;
-    _fire_request = false;
-    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(), getY() + ThiefPictures::kGunHeight,
-                                       _facing_left);
-    return true;
+    return takeBullet(_fire_request, ThiefPictures::kGunHeight, request);
 }
 
 int Thief2::writeState(std::ostream& out)

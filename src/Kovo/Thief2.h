@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Walker.h"
 
 class SndSoundEffect;
 
@@ -19,12 +17,10 @@ class SndSoundEffect;
 //
 // 100 by 100 with the bottom-middle anchor. Its saved block is "<THIEF2>" around the
 // character block: a restored volley starts over.
-class Thief2 : public Character {
+class Thief2 : public Walker {
 public:
     Thief2(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's first two numbers (the third is its sprite id).
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     void draw() override;
     int readState(std::istream& in) override;
@@ -35,8 +31,6 @@ public:
     // A bullet once for each shot: from its front edge at chest height, the way it faces.
     bool takeRequest(CharacterRequest& request) override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
     int getAlertTimer() const { return _alert_timer; }
     int getShotCount() const { return _shot_count; }
 
@@ -46,10 +40,7 @@ private:
 
     void stand(unsigned ms);
     void shoot(unsigned ms);
-    void run(bool left, double seconds);
 
-    double _left_limit;
-    double _right_limit;
     int _alert_timer;
     SndSoundEffect* _gun_sound;
     bool _fire_request;

@@ -3,11 +3,8 @@
 
 #include "Base/Gph/GphAnimatedTexture.h"
 #include "Base/Gph/GphRect.h"
-#include "Common/CharacterRecord.h"
 #include "Common/GameRandom.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
-#include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/ThiefPictures.h"
 
@@ -20,9 +17,6 @@ const double kAlarmRange = 250.0;
 // or volley.
 const double kSightRange = 310.0;
 const double kWatchRange = 500.0;
-// Saved with the character block; the thief reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kGassedFrameMs = 150;
 // The run points its first shown think sets, before it has met the hero.
 const double kFirstTurnaroundX = 100.0;
@@ -60,14 +54,10 @@ std::vector<std::string> gassedFrames(const char* way)
 
 Thief3::Thief3(Map* map, Player* player, double x, double y, double z, double leftLimit,
                double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeThief3, 0, 0, 8, false, true, kHitPoints,
-                GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange,
-                kIdleTurn, kReserved, state, facingLeft, true),
+    : Charger(map, player, CharacterTypeThief3, 0, 0, false, true, kHitPoints,
+              GameConstants::walkSpeed, GameConstants::walkSpeed, kAlarmRange, kSightRange, state,
+              facingLeft, true, leftLimit, rightLimit),
       _activation_pending(true),
-      _turnaround_x(-1),
-      _return_to_x(-1),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
       _alert_timer(0),
       _cough_sound(nullptr),
       _gun_sound(nullptr),
@@ -79,17 +69,11 @@ Thief3::Thief3(Map* map, Player* player, double x, double y, double z, double le
       _hit_points_seen(kHitPoints),
       _run_distance(0)
 {
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
     _cough_sound = loadSound("cough.wav");
     _gun_sound = loadSound("gun.wav");
-}
-
-Character* Thief3::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Thief3(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Thief3::buildAnimations()
@@ -145,37 +129,11 @@ void Thief3::standWatching(CharacterState state)
     setSightRange(kWatchRange);
 }
 
-bool Thief3::heroInBand() const
-{
-    return _player && _player->getTop() >= getBottom() && _player->getBottom() <= getTop();
-}
-
-bool Thief3::seesHero(bool left) const
-{
-    if (!heroInBand() || _player->isDying()) return false;
-    const double heroX = _player->getX();
-    if (left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
 bool Thief3::heroNearAhead(bool left) const
 {
-    if (!_player || getBottom() >= _player->getTop() + kAheadBand ||
-        getTop() <= _player->getBottom() - kAheadBand)
-        return false;
+    if (!heroAheadWithin(left, kAheadBand, kAheadBand)) return false;
     const double heroX = _player->getX();
-    if (left) return getLeft() > heroX && getLeft() - kAheadReach <= heroX;
-    return getRight() < heroX && getRight() + kAheadReach >= heroX;
-}
-
-bool Thief3::probe(bool left, bool lookToHero, double seconds, double* dx, double* dy,
-                   int* reason)
-{
-    *dx = (left ? -1 : 1) * seconds * _speed;
-    *dy = 0;
-    *reason = 0;
-    return _map && _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(),
-                                        getBottom(), !lookToHero, true, false, dx, dy, reason);
+    return left ? getLeft() - kAheadReach <= heroX : getRight() + kAheadReach >= heroX;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -227,7 +185,7 @@ void Thief3::stand(bool left, unsigned ms, double seconds)
     if (_alert_timer <= 0 && !seesHero(left)) {
         // Facing right it never turns back by itself; facing left it does, unless the hero
         // is on its level behind its back.
-        if (!left || (heroInBand() && _player->getX() < getX())) return;
+        if (!left || (heroOnLevel() && heroInFront(left))) return;
         if (_idle_timer < GameConstants::characterIdleTime) {
             _idle_timer += ms;
         } else if (GameRandom::draw() % kTurnOdds == 1 && showFromStart(CharacterStateStandRight,
@@ -240,7 +198,7 @@ void Thief3::stand(bool left, unsigned ms, double seconds)
     // A wall between them hides the hero; a ledge does not.
     double dx, dy;
     int reason;
-    const bool free = probe(left, true, seconds, &dx, &dy, &reason);
+    const bool free = stepAlongFloor(left, StepProbe, seconds, &dx, &dy, &reason);
     if (_alert_timer <= 0 && !free && reason != 2) return;
     if (_alert_timer > GameConstants::characterTimerPeriod) {
         if (showFromStart(left ? CharacterStateStandLeft : CharacterStateStandRight,
@@ -262,11 +220,9 @@ void Thief3::shoot(bool left, unsigned ms, double seconds)
         }
         double dx, dy;
         int reason;
-        const bool free = probe(left, false, seconds, &dx, &dy, &reason);
-        const bool withinLimit =
-            left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
+        const bool free = stepAlongFloor(left, StepMove, seconds, &dx, &dy, &reason);
         _run_distance = 0;
-        if (free && withinLimit) {
+        if (free && withinLimits(left, dx)) {
             const CharacterState running = left ? CharacterStateMoveLeft : CharacterStateMoveRight;
             if (showFromStart(running, running)) {
                 _idle_timer = 0;
@@ -294,21 +250,11 @@ void Thief3::run(bool left, double seconds)
 {
     double dx, dy;
     int reason;
-    const bool free = probe(left, false, seconds, &dx, &dy, &reason);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    const CharacterState back = left ? CharacterStateMoveRight : CharacterStateMoveLeft;
-    auto turnBack = [&] {
-        if (!showFromStart(back, back)) return;
-        _facing_left = !left;
-        _turnaround_x = -1;
-        _run_distance = 0;
-    };
+    const bool free = stepAlongFloor(left, StepMove, seconds, &dx, &dy, &reason);
 
-    if (!free || !withinLimit) {
-        const bool shortOfTurn =
-            _turnaround_x != -1 && (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x);
-        if (shortOfTurn) {
-            turnBack();
+    if (!free || !withinLimits(left, dx)) {
+        if (shortOfTurnaround(left)) {
+            if (turnBack(left)) _run_distance = 0;
         } else {
             // The step the probe left (clipped at a wall), then it stands watching.
             move(dx, dy, 0);
@@ -334,25 +280,17 @@ void Thief3::run(bool left, double seconds)
             _idle_timer = 0;
             _shot_timer = kShotGap;
         }
-    } else if (_turnaround_x == -1 && _return_to_x != -1 &&
-               (left ? x <= _return_to_x : x >= _return_to_x)) {
+    } else if (backAtReturnPoint(left)) {
         // Back where it passed the hero: on again if he is just ahead.
         if (!heroNearAhead(left)) enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
         _return_to_x = -1;
     } else if (_turnaround_x == -1) {
         if (left ? x <= heroX : x >= heroX) {
             // Past the hero: on to a turning point, within the room.
-            if (left) {
-                _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
-                _return_to_x = x < 0 ? 0 : x;
-            } else {
-                const double width = _map ? _map->getWidth() : x + kOvershoot;
-                _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
-                _return_to_x = x > width ? width : x;
-            }
+            setRunPoints(left, kOvershoot);
         }
-    } else if (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x) {
-        turnBack();
+    } else if (atTurnaround(left)) {
+        if (turnBack(left)) _run_distance = 0;
     }
 
     if (_player && _player->isDying()) runToRandomSpot();
@@ -391,11 +329,7 @@ void Thief3::gassed()
 
 bool Thief3::takeRequest(CharacterRequest& request)
 {
-    if (!_fire_request) return false;
-    _fire_request = false;
-    request = CharacterRequest::bullet(_facing_left ? getLeft() : getRight(), getY() + ThiefPictures::kGunHeight,
-                                       _facing_left);
-    return true;
+    return takeBullet(_fire_request, ThiefPictures::kGunHeight, request);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -403,25 +337,13 @@ bool Thief3::takeRequest(CharacterRequest& request)
 
 int Thief3::writeState(std::ostream& out)
 {
-    return CharacterBlock::write(out, "THIEF3", *this, [this](std::ostream& s) {
-        s << _turnaround_x << ' ' << _return_to_x << ' ' << _idle_timer << ' '
-          << (_cough_played ? 1 : 0) << ' ';
-    });
+    return writeRunState(out, "THIEF3", _idle_timer, _cough_played);
 }
 
 int Thief3::readState(std::istream& in)
 {
-    double turnaroundX = 0, returnToX = 0;
-    int idleTimer = 0;
-    bool coughPlayed = false;
-    return CharacterBlock::read(
-        in, *this, [&](std::istream& s) { return static_cast<bool>(s >> turnaroundX >> returnToX >> idleTimer >> coughPlayed); },
-        [&] {
-            _turnaround_x = turnaroundX;
-            _return_to_x = returnToX;
-            _idle_timer = idleTimer;
-            _cough_played = coughPlayed;
-            // The hit points read are no new hit.
-            _hit_points_seen = _hit_points;
-        });
+    if (readRunState(in, _idle_timer, _cough_played) != 0) return -1;
+    // The hit points read are no new hit.
+    _hit_points_seen = _hit_points;
+    return 0;
 }

@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Charger.h"
 
 class SndSoundEffect;
 
@@ -21,12 +19,10 @@ class SndSoundEffect;
 //
 // 100 by 100 with the bottom-middle anchor; a run keeps its left edge above the left limit
 // and its right edge below the right limit.
-class Thief3 : public Character {
+class Thief3 : public Charger {
 public:
     Thief3(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's first two numbers (the third is its sprite id).
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // Drawn, with its Z pictures, only while shown.
     void draw() override;
@@ -41,10 +37,6 @@ public:
     // A bullet once for each shot: from its front edge at chest height, the way it faces.
     bool takeRequest(CharacterRequest& request) override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-    double getTurnaroundX() const { return _turnaround_x; }
-    double getReturnToX() const { return _return_to_x; }
     double getRunDistance() const { return _run_distance; }
     int getAlertTimer() const { return _alert_timer; }
     int getShotCount() const { return _shot_count; }
@@ -67,21 +59,10 @@ private:
     // Standing after a blocked run or volley, watching further.
     void standWatching(CharacterState state);
 
-    // The hero's height overlapping its own (inclusive).
-    bool heroInBand() const;
-    // The hero in the band, not dying, ahead within the sight range.
-    bool seesHero(bool left) const;
     // The hero about level with it, at most 400 beyond its front edge.
     bool heroNearAhead(bool left) const;
-    // A ground step of the frame; `lookToHero` also refuses while a wall stands between the
-    // thief and the hero.
-    bool probe(bool left, bool lookToHero, double seconds, double* dx, double* dy, int* reason);
 
     bool _activation_pending;
-    double _turnaround_x;
-    double _return_to_x;
-    double _left_limit;
-    double _right_limit;
     int _alert_timer;
     SndSoundEffect* _cough_sound;
     SndSoundEffect* _gun_sound;

@@ -3,10 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
 #include "Common/GameRandom.h"
-#include "Common/Map.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
 
@@ -20,9 +18,6 @@ const int kHitPoints = 1;
 // How far ahead it notices a downed comrade, and sees the hero.
 const double kAlarmRange = 250.0;
 const double kSightRange = 310.0;
-// Saved with the character block; the thug reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 
 // How far past the hero a charge runs before it turns, and past a floor's end before it
 // topples.
@@ -43,14 +38,10 @@ const double kAheadBand = 100.0;
 
 Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeThug, kHorizontalInset, kTopInset, 8, true, false,
-                kHitPoints, GameConstants::slowSpeed, GameConstants::mediumSpeed, kAlarmRange,
-                kSightRange, kIdleTurn, kReserved, state, facingLeft, false),
-      _turnaround_x(-1),
-      _return_to_x(-1),
+    : Charger(map, player, CharacterTypeThug, kHorizontalInset, kTopInset, true, false,
+              kHitPoints, GameConstants::slowSpeed, GameConstants::mediumSpeed, kAlarmRange,
+              kSightRange, state, facingLeft, false, leftLimit, rightLimit),
       _stop_x(-1),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
       _knock_out(),
       _idle_timer(0),
       _alert_timer(0),
@@ -59,7 +50,6 @@ Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLi
 {
     // Rolling machines knock it away, and it slams into another thug charging head on.
     addTraits(TraitBrawler);
-    setAnchor(8);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);
@@ -72,12 +62,6 @@ Thug::Thug(Map* map, Player* player, double x, double y, double z, double leftLi
     _knock_out.outFrame = 1;
     _knock_out.slamRebound = kSlamRebound;
     _knock_out.sleepZ = {SleepZSpot::RightEdge, -kSleepZInset, kSleepZHeight};
-}
-
-Character* Thug::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Thug(map, player, record.x, record.y, record.depth(), record.a, record.b,
-                    record.state, record.facingLeft);
 }
 
 void Thug::buildAnimations()
@@ -135,35 +119,6 @@ void Thug::onEnterState(CharacterState state)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Helpers
-
-bool Thug::heroOnLevel() const
-{
-    return _player && getBottom() <= _player->getTop() && getTop() >= _player->getBottom();
-}
-
-bool Thug::seesHero() const
-{
-    if (!_player || _player->isDying() || !heroOnLevel()) return false;
-    const double heroX = _player->getX();
-    if (_facing_left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
-bool Thug::walk(bool moving, double* dx, double* dy, int* reason)
-{
-    *reason = 0;
-    if (!_map) return false;
-    return _map->walkAlongFloor(getX(), getY(), getLeft(), getRight(), getTop(), getBottom(),
-                                moving, true, false, dx, dy, reason);
-}
-
-bool Thug::withinLimits(bool left, double dx) const
-{
-    return left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-}
-
-// ---------------------------------------------------------------------------------------------
 // The frame
 
 void Thug::think(unsigned ms, double seconds)
@@ -190,11 +145,10 @@ void Thug::stand(unsigned ms, double seconds)
     // A comrade down behind it, or one that has seen something, turns it around after a while.
     if (turnToAlarm(ms, kAlarmDelay, _alarm_timer)) return;
 
-    if (_alert_timer > 0 || seesHero()) {
-        double dx = (left ? -1 : 1) * seconds * _speed;
-        double dy = 0;
-        int reason = 0;
-        const bool free = walk(false, &dx, &dy, &reason);
+    if (_alert_timer > 0 || seesHero(_facing_left)) {
+        double dx, dy;
+        int reason;
+        const bool free = stepAlongFloor(left, StepProbe, seconds, &dx, &dy, &reason);
         // Seen behind a wall or across a gap, the hero goes unnoticed; once noticed, the
         // charge comes whatever the hero does.
         if (_alert_timer == 0 && !(free && withinLimits(left, dx) && reason == 0)) return;
@@ -206,9 +160,7 @@ void Thug::stand(unsigned ms, double seconds)
     }
 
     // While the hero stands in front, however far, the idle clock stops.
-    const bool inFront = heroOnLevel() &&
-                         (left ? _player->getX() < getX() : _player->getX() > getX());
-    if (inFront) return;
+    if (heroOnLevel() && heroInFront(left)) return;
     if (_idle_timer < GameConstants::characterIdleTime) {
         _idle_timer += ms;
         return;
@@ -220,10 +172,9 @@ void Thug::stand(unsigned ms, double seconds)
 void Thug::charge(double seconds)
 {
     const bool left = _state == CharacterStateMoveLeft;
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    int reason = 0;
-    const bool free = walk(true, &dx, &dy, &reason);
+    double dx, dy;
+    int reason;
+    const bool free = stepAlongFloor(left, StepMove, seconds, &dx, &dy, &reason);
 
     if (free && withinLimits(left, dx)) {
         move(dx, dy, 0);
@@ -231,36 +182,20 @@ void Thug::charge(double seconds)
         const double heroX = _player ? _player->getX() : x;
         if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX)) {
             // Past the hero: run on to a turning point, within the room.
-            if (left) {
-                _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
-                _return_to_x = x < 0 ? 0 : x;
-            } else {
-                const double width = _map ? _map->getWidth() : x + kOvershoot;
-                _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
-                _return_to_x = x > width ? width : x;
-            }
-        } else if (_turnaround_x != -1 &&
-                   (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
-            turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left);
-        } else if (_turnaround_x == -1 && _return_to_x != -1 &&
-                   (left ? x <= _return_to_x : x >= _return_to_x)) {
-            const bool heroAhead =
-                _player && getBottom() < _player->getTop() + kAheadBand &&
-                getTop() > _player->getBottom() - kAheadBand &&
-                (left ? getLeft() > heroX : getRight() < heroX);
-            if (heroAhead)
+            setRunPoints(left, kOvershoot);
+        } else if (atTurnaround(left)) {
+            turnBack(left);
+        } else if (backAtReturnPoint(left)) {
+            if (heroAheadWithin(left, kAheadBand, kAheadBand))
                 _return_to_x = -1;
             else
                 enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
         }
 
         // A dead hero behind it ends the chase; checked in the direction it now runs.
-        if (_player && _player->isDying() &&
-            (_state == CharacterStateMoveLeft || _state == CharacterStateMoveRight)) {
+        if (heroDyingBehind()) {
             const bool nowLeft = _state == CharacterStateMoveLeft;
-            const bool behind = nowLeft ? heroX >= getX() : heroX <= getX();
-            if (behind)
-                enterState(nowLeft ? CharacterStateStandLeft : CharacterStateStandRight, false);
+            enterState(nowLeft ? CharacterStateStandLeft : CharacterStateStandRight, false);
         }
         return;
     }
@@ -273,8 +208,7 @@ void Thug::charge(double seconds)
         else if (left ? getX() <= _stop_x : getX() >= _stop_x)
             enterState(left ? CharacterStateFallLeft : CharacterStateFallRight, true);
         move(dx, dy, 0);
-    } else if (_turnaround_x != -1 &&
-               (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x)) {
+    } else if (shortOfTurnaround(left)) {
         // Overshooting the hero.
         if (reason == 1) {
             enterState(left ? CharacterStateWallSlamLeft : CharacterStateWallSlamRight, true);
@@ -282,7 +216,7 @@ void Thug::charge(double seconds)
             _stop_x = getX() + (left ? -kLedgeRun : kLedgeRun);
             move(dx, dy, 0);
         } else {
-            turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left);
+            turnBack(left);
         }
     } else {
         // Still chasing: the last step is made, then it stands.
@@ -299,34 +233,15 @@ Reaction* Thug::react()
     return Reaction::onNotice(this, _player, _alert_timer, _reaction_shown);
 }
 
-
 // ---------------------------------------------------------------------------------------------
 // Saved state
 
 int Thug::writeState(std::ostream& out)
 {
-    out << "<THUG> " << _turnaround_x << ' ' << _return_to_x << ' ' << _idle_timer << ' '
-        << (_hurt_sound_played ? 1 : 0) << ' ';
-    const int result = Character::writeState(out);
-    if (result == 0) out << "</THUG>\n";
-    return result;
+    return writeRunState(out, "THUG", _idle_timer, _hurt_sound_played);
 }
 
 int Thug::readState(std::istream& in)
 {
-    // Read into locals first: a block cut short must not leave zeros behind.
-    double turnaroundX, returnToX;
-    int idleTimer;
-    bool soundPlayed;
-    std::string characterTag;
-    if (!(in >> turnaroundX >> returnToX >> idleTimer >> soundPlayed >> characterTag)) return -1;
-    const int result = Character::readState(in);
-    if (result != 0) return result;
-    _turnaround_x = turnaroundX;
-    _return_to_x = returnToX;
-    _idle_timer = idleTimer;
-    _hurt_sound_played = soundPlayed;
-    std::string closing;
-    if (!(in >> closing)) return -1;
-    return 0;
+    return readRunState(in, _idle_timer, _hurt_sound_played);
 }

@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Charger.h"
 
 // The brawler. It stands looking one way and now and then turns around; when it sees the hero
 // on its own level it shows a bubble, waits a second and charges. It runs past the hero to a
@@ -20,26 +18,21 @@ struct CharacterRecord;
 //
 // 120 by 120 with the bottom-middle anchor; a charge keeps its left edge above the left limit
 // and its right edge below the right limit.
-class Thug : public Character {
+class Thug : public Charger {
 public:
     Thug(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<THUG>" turning point, return point, idle clock and knock-out sound flag, then the
     // "<CHARACTER>" block and "</THUG>". Entered after the caller has taken "<THUG>"; a block
-    // that ends early or holds a value that does not parse fails with -1.
+    // that ends early or holds a value that does not parse fails with -1 and leaves the thug
+    // as it was.
     int readState(std::istream& in) override;
     int writeState(std::ostream& out) override;
     Reaction* react() override;
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-    double getTurnaroundX() const { return _turnaround_x; }
-    double getReturnToX() const { return _return_to_x; }
     double getStopX() const { return _stop_x; }
     int getIdleTimer() const { return _idle_timer; }
     int getAlertTimer() const { return _alert_timer; }
@@ -52,11 +45,7 @@ protected:
     // the alert over; a slam or a fall ends the charge's points.
     void onEnterState(CharacterState state) override;
 
-    double _turnaround_x;
-    double _return_to_x;
     double _stop_x;
-    double _left_limit;
-    double _right_limit;
     KnockOutLook _knock_out;
     int _idle_timer;
     int _alert_timer;
@@ -69,15 +58,6 @@ private:
 
     void stand(unsigned ms, double seconds);
     void charge(double seconds);
-
-    // The hero on the thug's level (inclusive), whatever their distance across.
-    bool heroOnLevel() const;
-    // The hero on its level, not dying, ahead of it within the sight range.
-    bool seesHero() const;
-    // The ground step with the thug's box; `reason` as Map::walkAlongFloor gives it.
-    bool walk(bool moving, double* dx, double* dy, int* reason);
-    // The limits of a charge, strict.
-    bool withinLimits(bool left, double dx) const;
 };
 
 #endif

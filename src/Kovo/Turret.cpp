@@ -32,7 +32,6 @@ Turret::Turret(Map* map, Player* player, double x, double y, double z, int fireT
       _turret_sound(nullptr)
 {
     addTraits(TraitDrawnBehind);
-    setAnchor(4);
     buildAnimations();
     makeDrawable(x, y, z, kSide, kSide);
     setSize(kSide, kSide);

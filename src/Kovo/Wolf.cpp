@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Common/CharacterRecord.h"
 #include "Common/GameConstants.h"
-#include "Common/Map.h"
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 #include "Kovo/Reaction.h"
@@ -20,9 +18,6 @@ const double kTopInset = 35.0;
 const int kHitPoints = 1;
 const double kAlarmRange = 275.0;
 const double kSightRange = 275.0;
-// Saved with the character block; the wolf reads neither.
-const int kIdleTurn = 2;
-const int kReserved = 2;
 const unsigned kRunFrameMs = 25;
 const unsigned kGassedFrameMs = 375;
 // How far above its back the hero's feet may be and still be seen.
@@ -60,29 +55,19 @@ std::vector<std::string> gassedFrames(const char* way)
 
 Wolf::Wolf(Map* map, Player* player, double x, double y, double z, double leftLimit,
            double rightLimit, CharacterState state, bool facingLeft)
-    : Character(map, player, CharacterTypeWolf, kHorizontalInset, kTopInset, 8, true, false,
-                kHitPoints, GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange,
-                kSightRange, kIdleTurn, kReserved, state, facingLeft, false),
-      _turnaround_x(-1),
-      _return_to_x(-1),
-      _left_limit(leftLimit),
-      _right_limit(rightLimit),
+    : Charger(map, player, CharacterTypeWolf, kHorizontalInset, kTopInset, true, false,
+              kHitPoints, GameConstants::walkSpeed, GameConstants::runSpeed, kAlarmRange,
+              kSightRange, state, facingLeft, false, leftLimit, rightLimit),
       _pluck_sound(nullptr),
       _wolf_sound(nullptr),
       _alert_timer(0),
       _reaction_shown(false)
 {
-    setAnchor(8);
     buildAnimations();
     setSize(kLength, kWidth);
     makeDrawable(x, y, z, kLength, kWidth);
     _pluck_sound = loadSound("pluck.wav");
     _wolf_sound = loadSound("wolf.wav");
-}
-
-Character* Wolf::build(Map* map, Player* player, const CharacterRecord& record)
-{
-    return new Wolf(map, player, record.x, record.y, record.depth(), record.a, record.b, record.state, record.facingLeft);
 }
 
 void Wolf::buildAnimations()
@@ -116,30 +101,16 @@ void Wolf::think(unsigned ms, double seconds)
     advanceAnimation(ms);
 }
 
-bool Wolf::seesHero(bool left) const
-{
-    if (!_player || _player->isDying()) return false;
-    if (_player->getTop() < getBottom() || _player->getBottom() > getTop() + kSightAbove)
-        return false;
-    const double heroX = _player->getX();
-    if (left) return heroX < getX() && heroX >= getLeft() - _sight_range;
-    return heroX > getX() && heroX <= getRight() + _sight_range;
-}
-
 void Wolf::stand(bool left, unsigned ms, double seconds)
 {
     _turnaround_x = -1;
     _return_to_x = -1;
     // Once noticed, the run comes whatever the hero does.
-    if (_alert_timer == 0 && !seesHero(left)) return;
+    if (_alert_timer == 0 && !seesHero(left, kSightAbove)) return;
     // Seen behind a wall, across a gap or past its limit, the hero goes unnoticed.
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    const bool free = _map && _map->moveHorizontally(getX(), getY(), getLeft(), getRight(),
-                                                     getTop(), getBottom(), false, true, false,
-                                                     &dx, &dy);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (_alert_timer == 0 && !(free && withinLimit)) return;
+    double dx, dy;
+    const bool free = stepAcross(left, StepProbe, seconds, &dx, &dy);
+    if (_alert_timer == 0 && !(free && withinLimits(left, dx))) return;
     if (_alert_timer > GameConstants::characterTimerPeriod) {
         if (enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true)) {
             playSound(_wolf_sound);
@@ -153,19 +124,12 @@ void Wolf::stand(bool left, unsigned ms, double seconds)
 
 void Wolf::run(bool left, double seconds)
 {
-    double dx = (left ? -1 : 1) * seconds * _speed;
-    double dy = 0;
-    const bool free = _map && _map->moveHorizontally(getX(), getY(), getLeft(), getRight(),
-                                                     getTop(), getBottom(), true, true, false,
-                                                     &dx, &dy);
-    const bool withinLimit = left ? getLeft() + dx > _left_limit : getRight() + dx < _right_limit;
-    if (!free || !withinLimit) {
+    double dx, dy;
+    const bool free = stepAcross(left, StepMove, seconds, &dx, &dy);
+    if (!free || !withinLimits(left, dx)) {
         // Blocked short of its turning point it turns back; otherwise it stops.
-        const bool shortOfTurn =
-            _turnaround_x != -1 && (left ? getLeft() > _turnaround_x : getRight() < _turnaround_x);
-        if (shortOfTurn) {
-            if (turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left))
-                _turnaround_x = -1;
+        if (shortOfTurnaround(left)) {
+            turnBack(left);
         } else {
             enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
         }
@@ -177,25 +141,13 @@ void Wolf::run(bool left, double seconds)
     const double heroX = _player ? _player->getX() : x;
     if (_turnaround_x == -1 && (left ? x <= heroX : x >= heroX)) {
         // Past the hero: on to a turning point, within the room.
-        if (left) {
-            _turnaround_x = x - kOvershoot < 0 ? 0 : x - kOvershoot;
-            _return_to_x = x < 0 ? 0 : x;
-        } else {
-            const double width = _map ? _map->getWidth() : x + kOvershoot;
-            _turnaround_x = x + kOvershoot > width ? width : x + kOvershoot;
-            _return_to_x = x > width ? width : x;
-        }
-    } else if (_turnaround_x != -1 &&
-               (left ? getLeft() <= _turnaround_x : getRight() >= _turnaround_x)) {
-        if (turnTo(left ? CharacterStateMoveRight : CharacterStateMoveLeft, !left))
-            _turnaround_x = -1;
-    } else if (_turnaround_x == -1 && _return_to_x != -1 &&
-               (left ? x <= _return_to_x : x >= _return_to_x)) {
+        setRunPoints(left, kOvershoot);
+    } else if (atTurnaround(left)) {
+        turnBack(left);
+    } else if (backAtReturnPoint(left)) {
         // Back where it passed the hero: on again if he is ahead at about its level.
-        const bool heroAhead = _player && getBottom() < _player->getTop() + kAheadBand &&
-                               getTop() > _player->getBottom() - kAheadBand &&
-                               (left ? getLeft() > heroX : getRight() < heroX);
-        if (!heroAhead) enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
+        if (!heroAheadWithin(left, kAheadBand, kAheadBand))
+            enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
         _return_to_x = -1;
     }
 

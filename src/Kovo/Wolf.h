@@ -4,9 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "Kovo/Character.h"
-
-struct CharacterRecord;
+#include "Kovo/Charger.h"
 
 class SndSoundEffect;
 
@@ -20,12 +18,10 @@ class SndSoundEffect;
 //
 // 160 wide and 80 high with the bottom-middle anchor; a run never takes its left edge to
 // or below the left limit, nor its right edge to or above the right limit.
-class Wolf : public Character {
+class Wolf : public Charger {
 public:
     Wolf(Map* map, Player* player, double x, double y, double z, double leftLimit,
          double rightLimit, CharacterState state, bool facingLeft);
-    // From a level-file record: its limits are the record's two numbers.
-    static Character* build(Map* map, Player* player, const CharacterRecord& record);
 
     // "<WOLF>" turning point and return point, then the "<CHARACTER>" block and "</WOLF>".
     // Entered after the caller has taken "<WOLF>".
@@ -35,10 +31,6 @@ public:
     void think(unsigned ms, double seconds) override;
     void buildAnimations() override;
 
-    double getLeftLimit() const { return _left_limit; }
-    double getRightLimit() const { return _right_limit; }
-    double getTurnaroundX() const { return _turnaround_x; }
-    double getReturnToX() const { return _return_to_x; }
     int getAlertTimer() const { return _alert_timer; }
 
 private:
@@ -49,14 +41,6 @@ private:
     void run(bool left, double seconds);
     void gassed();
 
-    // The hero not dying, ahead within the sight range, his feet at most 200 above its top
-    // and his top not below its feet.
-    bool seesHero(bool left) const;
-
-    double _turnaround_x;
-    double _return_to_x;
-    double _left_limit;
-    double _right_limit;
     SndSoundEffect* _pluck_sound;
     SndSoundEffect* _wolf_sound;
     int _alert_timer;
