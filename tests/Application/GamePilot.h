@@ -44,6 +44,8 @@ public:
 
     // Where a thrown grenade was last seen in flight, for the report of a throw that missed.
     double grenadeSeen = -1;
+    // The move under way; the number of moves once the last is done.
+    size_t at() const { return _at; }
 
     void fly(std::vector<Move> moves)
     {
