@@ -410,6 +410,7 @@ protected:
         w->disableBlending();
         w->enableTexturing();
         w->disableTexturing();
+        w->showCursor();
     }
 
     std::string options = "0 1 1 1 \n";
