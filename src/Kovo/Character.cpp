@@ -542,6 +542,12 @@ std::vector<std::string> Character::runFramesTwice(const std::string& prefix, co
     return files;
 }
 
+std::vector<std::string> Character::coughFrames(const std::string& first,
+                                                const std::string& second)
+{
+    return {first, second, first, second, first, second, second, second};
+}
+
 void Character::makeDrawable(double x, double y, double z, double length, double width)
 {
     const ShpCoord at(x, y, z);

@@ -353,6 +353,10 @@ protected:
     // The run pictures "<prefix>run<way><n>.pcx" for n from 1 to `count`, each twice in a row.
     static std::vector<std::string> runFramesTwice(const std::string& prefix, const char* way,
                                               int count);
+    // A cough that shakes the actor three times between its two gassed pictures, then a long
+    // last look at the second: eight frames.
+    static std::vector<std::string> coughFrames(const std::string& first,
+                                                const std::string& second);
     // The animation of a state, or null.
     GphAnimatedTexture* findAnimation(CharacterState state) const;
     // Makes the drawable: a rectangle `width` along x and `length` along y at (x, y, z)

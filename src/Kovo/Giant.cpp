@@ -33,14 +33,6 @@ const unsigned kBonkOutFrame = 1;
 // Sleep Z pictures appear over the side its head lies on, 60 above its feet.
 const double kSleepZUp = 60.0;
 
-std::vector<std::string> stunFrames(const char* way)
-{
-    // A cough that shakes it, then a long last look.
-    const std::string one = std::string("giant_gassed") + way + "1.pcx";
-    const std::string two = std::string("giant_gassed") + way + "2.pcx";
-    return {one, two, one, two, one, two, two, two};
-}
-
 }  // namespace
 
 Giant::Giant(Map* map, Player* player, double x, double y, double z, double leftLimit,
@@ -74,8 +66,10 @@ void Giant::buildAnimations()
                  1000);
     addAnimation(CharacterStateBonkedRight, {"giant_gassedright2.pcx", "giant_gassedright2.pcx"},
                  1000);
-    addAnimation(CharacterStateStunnedLeft, stunFrames("left"), 150);
-    addAnimation(CharacterStateStunnedRight, stunFrames("right"), 150);
+    addAnimation(CharacterStateStunnedLeft,
+                 coughFrames("giant_gassedleft1.pcx", "giant_gassedleft2.pcx"), 150);
+    addAnimation(CharacterStateStunnedRight,
+                 coughFrames("giant_gassedright1.pcx", "giant_gassedright2.pcx"), 150);
     addAnimation(CharacterStateAsleepLeft, {"giant_sleepleft.pcx"});
     addAnimation(CharacterStateAsleepRight, {"giant_sleepright.pcx"});
 }

@@ -49,13 +49,6 @@ std::vector<std::string> throwFrames(const char* way)
             frame(3), frame(4), frame(4), frame(4), frame(4)};
 }
 
-std::vector<std::string> gassedFrames(const char* way)
-{
-    const std::string first = std::string("knifethrower_gassed") + way + ".pcx";
-    const std::string second = std::string("knifethrower_gassed") + way + "2.pcx";
-    return {first, second, first, second, first, second, second, second};
-}
-
 }  // namespace
 
 KnifeThrower::KnifeThrower(Map* map, Player* player, double x, double y, double z,
@@ -92,8 +85,13 @@ void KnifeThrower::buildAnimations()
     addAnimation(CharacterStateStandRight, {"knifethrower_faceright.pcx"});
     addAnimation(CharacterStateShootLeft, throwFrames("left"), kThrowFrameMs);
     addAnimation(CharacterStateShootRight, throwFrames("right"), kThrowFrameMs);
-    addAnimation(CharacterStateStunnedLeft, gassedFrames("left"), kGassedFrameMs);
-    addAnimation(CharacterStateStunnedRight, gassedFrames("right"), kGassedFrameMs);
+    // The first gassed picture has no number.
+    addAnimation(CharacterStateStunnedLeft,
+                 coughFrames("knifethrower_gassedleft.pcx", "knifethrower_gassedleft2.pcx"),
+                 kGassedFrameMs);
+    addAnimation(CharacterStateStunnedRight,
+                 coughFrames("knifethrower_gassedright.pcx", "knifethrower_gassedright2.pcx"),
+                 kGassedFrameMs);
     addAnimation(CharacterStateAsleepLeft, {"knifethrower_sleepleft.pcx"});
     addAnimation(CharacterStateAsleepRight, {"knifethrower_sleepright.pcx"});
 }

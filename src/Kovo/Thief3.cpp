@@ -43,13 +43,6 @@ const int kTurnOdds = 50;
 const double kSleepZInset = 25.0;
 const double kSleepZHeight = 60.0;
 
-std::vector<std::string> gassedFrames(const char* way)
-{
-    const std::string first = std::string("thief_gassed") + way + "1.pcx";
-    const std::string second = std::string("thief_gassed") + way + "2.pcx";
-    return {first, second, first, second, first, second, second, second};
-}
-
 }  // namespace
 
 Thief3::Thief3(Map* map, Player* player, double x, double y, double z, double leftLimit,
@@ -85,8 +78,10 @@ void Thief3::buildAnimations()
     addAnimation(CharacterStateShootRight, {"thief_shootright.pcx"});
     addAnimation(CharacterStateMoveLeft, ThiefPictures::run("left"), ThiefPictures::kRunFrameMs);
     addAnimation(CharacterStateMoveRight, ThiefPictures::run("right"), ThiefPictures::kRunFrameMs);
-    addAnimation(CharacterStateStunnedLeft, gassedFrames("left"), kGassedFrameMs);
-    addAnimation(CharacterStateStunnedRight, gassedFrames("right"), kGassedFrameMs);
+    addAnimation(CharacterStateStunnedLeft,
+                 coughFrames("thief_gassedleft1.pcx", "thief_gassedleft2.pcx"), kGassedFrameMs);
+    addAnimation(CharacterStateStunnedRight,
+                 coughFrames("thief_gassedright1.pcx", "thief_gassedright2.pcx"), kGassedFrameMs);
     addAnimation(CharacterStateAsleepLeft, {"thief_sleepleft.pcx"});
     addAnimation(CharacterStateAsleepRight, {"thief_sleepright.pcx"});
 }
