@@ -181,6 +181,19 @@ void ChapterPage::disableButton(Button button)
     if (UiButton* b = getButton(button)) b->disable();
 }
 
+void ChapterPage::closeLevels()
+{
+    for (Button b : {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
+}
+
+bool ChapterPage::opensAlone(Button slot)
+{
+    if (isLevelDone(slot)) return false;
+    closeLevels();
+    enableButton(slot);
+    return true;
+}
+
 void ChapterPage::light(Button button)
 {
     if (UiButton* b = getButton(button)) b->setLit(true);
@@ -387,18 +400,12 @@ void ChapterPage::onMouseMove(double x, double y)
 
 void ChapterPage::onLeftButtonDown(double x, double y)
 {
-    double wx = 0;
-    double wy = 0;
-    windowToWorld(x, y, wx, wy);
-    if (UiControl* control = findControlAt(wx, wy)) control->onLeftButtonDown(wx, wy);
+    passLeftButton(x, y, true);
 }
 
 void ChapterPage::onLeftButtonUp(double x, double y)
 {
-    double wx = 0;
-    double wy = 0;
-    windowToWorld(x, y, wx, wy);
-    if (UiControl* control = findControlAt(wx, wy)) control->onLeftButtonUp(wx, wy);
+    passLeftButton(x, y, false);
 }
 
 void ChapterPage::onCommand(int id)

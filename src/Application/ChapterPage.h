@@ -164,6 +164,12 @@ protected:
     PageOwner* getOwner() const { return _game_screen; }
     void enableButton(Button button);
     void disableButton(Button button);
+    // Every level slot and the next-page button closed.
+    void closeLevels();
+    // While `slot` is not done it is the page's one open level: it opens, every other slot
+    // and the next-page button close, and the answer is true. False, and nothing changed,
+    // once it is done.
+    bool opensAlone(Button slot);
     // Lights the button (its rollover sound plays if it was dark).
     void light(Button button);
     // Shows and enables the next-page button.

@@ -2,18 +2,11 @@
 
 #include "Application/ScreenHost.h"
 #include "Base/Ui/UiButton.h"
-#include "Base/Ui/UiIcon.h"
 
 namespace {
 
-struct ButtonLayout {
-    const char* normal;
-    const char* lit;
-    double y;
-};
-
 // Ids 2 to 9, top to bottom.
-const ButtonLayout kLayout[MainMenuScreen::kButtonCount] = {
+const std::vector<ButtonColumnScreen::ButtonLayout> kLayout = {
     {"start_game_button.pcx", "start_game_button_lit.pcx", 50},
     {"resume_game_button.pcx", "resume_game_button_lit.pcx", 0},
     {"save_game_button.pcx", "save_game_button_lit.pcx", -50},
@@ -27,39 +20,10 @@ const ButtonLayout kLayout[MainMenuScreen::kButtonCount] = {
 }  // namespace
 
 MainMenuScreen::MainMenuScreen(ScreenHost* app)
-    : MenuScreen(app, 1, "mainmenu.pcx"),
-      _app(app),
-      _title(nullptr),
-      _buttons{}
+    : ButtonColumnScreen(app, kTitle, "mainmenutitle.pcx", kStartGame, kLayout), _app(app)
 {
-    _title = new UiIcon(app, kTitle, "mainmenutitle.pcx", 0, 150, kDepth, 256, 32, false);
-    addChild(_title);
-    for (int i = 0; i < kButtonCount; ++i) {
-        const ButtonLayout& b = kLayout[i];
-        _buttons[i] = new UiButton(app, kStartGame + i, b.normal, b.lit, 0, b.y, kDepth, 512, 32, false);
-        addChild(_buttons[i]);
-        getNavigation().add(_buttons[i]);
-    }
     // Only the save and return buttons are ever disabled; the keys step over them then.
     getNavigation().setPassOver([](const UiControl* control) { return !control->isEnabled(); });
-}
-
-MainMenuScreen::~MainMenuScreen()
-{
-    for (int i = kButtonCount - 1; i >= 0; --i) {
-        removeChild(_buttons[i]);
-        delete _buttons[i];
-        _buttons[i] = nullptr;
-    }
-    removeChild(_title);
-    delete _title;
-    _title = nullptr;
-}
-
-UiButton* MainMenuScreen::getButton(int id) const
-{
-    if (id < kStartGame || id >= kStartGame + kButtonCount) return nullptr;
-    return _buttons[id - kStartGame];
 }
 
 void MainMenuScreen::update(unsigned int)

@@ -1,17 +1,15 @@
 #ifndef KOVO_APPLICATION_MAINMENUSCREEN_H
 #define KOVO_APPLICATION_MAINMENUSCREEN_H
 
-#include "Application/MenuScreen.h"
+#include "Application/ButtonColumnScreen.h"
 
 class ScreenHost;
-class UiButton;
-class UiIcon;
 
 // The hub of the menus: eight buttons that start a new game, open the load and save screens,
 // the options, the instructions and the high scores, return to a running game or quit. The
 // save and return buttons work only while a game is in progress, and the keys step over them
 // while they are disabled. Escape quits.
-class MainMenuScreen : public MenuScreen {
+class MainMenuScreen : public ButtonColumnScreen {
 public:
     // Control ids; the buttons run from the top of the screen to the bottom.
     enum {
@@ -25,14 +23,8 @@ public:
         kExit = 9,
         kTitle = 10
     };
-    static constexpr int kButtonCount = 8;
 
     explicit MainMenuScreen(ScreenHost* app);
-    ~MainMenuScreen() override;
-
-    // The button of that id (2 to 9), or null.
-    UiButton* getButton(int id) const;
-    UiIcon* getTitle() const { return _title; }
 
     // Enables the save and return buttons exactly while a game is in progress.
     void update(unsigned int ms) override;
@@ -45,8 +37,6 @@ protected:
 
 private:
     ScreenHost* _app;
-    UiIcon* _title;
-    UiButton* _buttons[kButtonCount];
 };
 
 #endif

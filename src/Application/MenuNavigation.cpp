@@ -69,22 +69,12 @@ void MenuNavigation::mouseMove(double x, double y)
     for (UiControl* control : _controls) control->onMouseMove(wx, wy);
 }
 
-UiControl* MenuNavigation::controlAt(double x, double y, double& wx, double& wy) const
-{
-    wx = 0;
-    wy = 0;
-    _screen->windowToWorld(x, y, wx, wy);
-    return _screen->findControlAt(wx, wy);
-}
-
 void MenuNavigation::leftButtonDown(double x, double y)
 {
-    double wx, wy;
-    if (UiControl* control = controlAt(x, y, wx, wy)) control->onLeftButtonDown(wx, wy);
+    _screen->passLeftButton(x, y, true);
 }
 
 void MenuNavigation::leftButtonUp(double x, double y)
 {
-    double wx, wy;
-    if (UiControl* control = controlAt(x, y, wx, wy)) control->onLeftButtonUp(wx, wy);
+    _screen->passLeftButton(x, y, false);
 }

@@ -47,7 +47,6 @@ private:
     // From the lit control at `from` (or none, -1), `step` +1 or -1 around the ring.
     void moveLight(int from, int step);
     bool passedOver(const UiControl* control) const { return _passOver && _passOver(control); }
-    UiControl* controlAt(double x, double y, double& wx, double& wy) const;
 
     UiControl* _screen;
     std::vector<UiControl*> _controls;

@@ -40,17 +40,8 @@ PageScreen1::~PageScreen1() = default;
 
 void PageScreen1::refreshButtons()
 {
-    if (!isLevelDone(kSlot1)) {
-        enableButton(kSlot1);
-        for (Button b : {kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
-        return;
-    }
-    if (!isLevelDone(kSlot2)) {
-        disableButton(kSlot1);
-        enableButton(kSlot2);
-        for (Button b : {kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
-        return;
-    }
+    // Levels 1 and 2 are each open alone, in turn, until done.
+    if (opensAlone(kSlot1) || opensAlone(kSlot2)) return;
     disableButton(kSlot1);
     disableButton(kSlot2);
     disableButton(kSlot6);

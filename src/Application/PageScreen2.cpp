@@ -36,7 +36,7 @@ PageScreen2::~PageScreen2() = default;
 
 void PageScreen2::refreshButtons()
 {
-    for (Button b : {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
+    closeLevels();
     enableButton(kPreviousPage);
     for (int slot = kSlot1; slot < kRegularSlots; ++slot)
         if (!isLevelDone(static_cast<Button>(slot))) enableButton(static_cast<Button>(slot));

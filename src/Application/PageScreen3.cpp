@@ -35,12 +35,8 @@ PageScreen3::~PageScreen3() = default;
 void PageScreen3::refreshButtons()
 {
     enableButton(kPreviousPage);
-    if (!isLevelDone(kSlot1)) {
-        enableButton(kSlot1);
-        for (Button b : {kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
-        return;
-    }
-    for (Button b : {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
+    if (opensAlone(kSlot1)) return;
+    closeLevels();
     for (Button b : {kSlot2, kSlot3, kSlot4, kSlot5, kSlot6})
         if (!isLevelDone(b)) enableButton(b);
     if (getKeyLevelsDone() >= 2) showNextPage();

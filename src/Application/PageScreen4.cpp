@@ -35,7 +35,7 @@ PageScreen4::~PageScreen4() = default;
 
 void PageScreen4::refreshButtons()
 {
-    for (Button b : {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
+    closeLevels();
     enableButton(kPreviousPage);
     for (Button b : {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5})
         if (!isLevelDone(b)) enableButton(b);

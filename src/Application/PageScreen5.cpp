@@ -34,12 +34,8 @@ PageScreen5::~PageScreen5() = default;
 void PageScreen5::refreshButtons()
 {
     enableButton(kPreviousPage);
-    if (!isLevelDone(kSlot1)) {
-        enableButton(kSlot1);
-        for (Button b : {kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
-        return;
-    }
-    for (Button b : {kSlot1, kSlot2, kSlot3, kSlot4, kSlot5, kSlot6, kNextPage}) disableButton(b);
+    if (opensAlone(kSlot1)) return;
+    closeLevels();
     if (!isLevelDone(kSlot2)) enableButton(kSlot2);
     if (!isLevelDone(kSlot3)) {
         enableButton(kSlot3);

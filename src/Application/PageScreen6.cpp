@@ -131,18 +131,12 @@ void PageScreen6::onMouseMove(double x, double y)
 
 void PageScreen6::onLeftButtonDown(double x, double y)
 {
-    double wx = 0;
-    double wy = 0;
-    windowToWorld(x, y, wx, wy);
-    if (UiControl* control = findControlAt(wx, wy)) control->onLeftButtonDown(wx, wy);
+    passLeftButton(x, y, true);
 }
 
 void PageScreen6::onLeftButtonUp(double x, double y)
 {
-    double wx = 0;
-    double wy = 0;
-    windowToWorld(x, y, wx, wy);
-    if (UiControl* control = findControlAt(wx, wy)) control->onLeftButtonUp(wx, wy);
+    passLeftButton(x, y, false);
 }
 
 void PageScreen6::onCommand(int id)

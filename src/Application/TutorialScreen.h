@@ -1,28 +1,20 @@
 #ifndef KOVO_APPLICATION_TUTORIALSCREEN_H
 #define KOVO_APPLICATION_TUTORIALSCREEN_H
 
-#include "Application/MenuScreen.h"
+#include "Application/ButtonColumnScreen.h"
 
 class KovoApplication;
-class UiButton;
-class UiIcon;
 
 // The instructions: a small menu of five topics (the mission, the location, the moves, the
 // equipment and the dossiers), each opening its series of pictures on the slide-show screen,
 // and a return button. Escape returns to the main menu too. The lit button stays lit while a
 // slide show is open, so the player comes back to where he was.
-class TutorialScreen : public MenuScreen {
+class TutorialScreen : public ButtonColumnScreen {
 public:
     // Control ids; the topics run from the top of the screen down.
     enum { kMission = 2, kLocation = 3, kMoves = 4, kEquipment = 5, kDossiers = 6, kReturn = 7, kTitle = 8 };
-    static constexpr int kButtonCount = 6;
 
     explicit TutorialScreen(KovoApplication* app);
-    ~TutorialScreen() override;
-
-    // The button of that id (2 to 7), or null.
-    UiButton* getButton(int id) const;
-    UiIcon* getTitle() const { return _title; }
 
     // A topic opens its slide show; the return button goes back to the main menu.
     void onCommand(int id) override;
@@ -32,8 +24,6 @@ protected:
 
 private:
     KovoApplication* _app;
-    UiIcon* _title;
-    UiButton* _buttons[kButtonCount];
 };
 
 #endif

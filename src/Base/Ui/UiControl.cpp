@@ -161,6 +161,19 @@ void UiControl::windowToWorld(double sx, double sy, double& wx, double& wy) cons
     wy = (1.0 - 2.0 * sy / height) * zoom * aspect;
 }
 
+void UiControl::passLeftButton(double sx, double sy, bool down)
+{
+    double wx = 0;
+    double wy = 0;
+    windowToWorld(sx, sy, wx, wy);
+    UiControl* control = findControlAt(wx, wy);
+    if (!control) return;
+    if (down)
+        control->onLeftButtonDown(wx, wy);
+    else
+        control->onLeftButtonUp(wx, wy);
+}
+
 void UiControl::playAtListener(SndSoundEffect* effect)
 {
     if (!effect) return;

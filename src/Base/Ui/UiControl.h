@@ -85,6 +85,9 @@ public:
     // centre of the view. Leaves the outputs alone for a viewport that is not
     // orthogonal.
     void windowToWorld(double sx, double sy, double& wx, double& wy) const;
+    // The left button pressed (`down`) or let go at window pixels (sx, sy): the child under
+    // the pointer (findControlAt), if any, takes it in view coordinates.
+    void passLeftButton(double sx, double sy, bool down);
 
 protected:
     AppBase* getApplication() const { return _app; }

@@ -124,18 +124,12 @@ void UiSlideShow::onMouseMove(double x, double y)
 
 void UiSlideShow::onLeftButtonDown(double x, double y)
 {
-    double wx = 0;
-    double wy = 0;
-    windowToWorld(x, y, wx, wy);
-    if (UiControl* child = findControlAt(wx, wy)) child->onLeftButtonDown(wx, wy);
+    passLeftButton(x, y, true);
 }
 
 void UiSlideShow::onLeftButtonUp(double x, double y)
 {
-    double wx = 0;
-    double wy = 0;
-    windowToWorld(x, y, wx, wy);
-    if (UiControl* child = findControlAt(wx, wy)) child->onLeftButtonUp(wx, wy);
+    passLeftButton(x, y, false);
 }
 
 void UiSlideShow::onCommand(int id)
