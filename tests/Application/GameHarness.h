@@ -24,11 +24,7 @@
 #include "Application/KovoApplication.h"
 #include "Application/TitleScreen.h"
 #include "Base/App/Globals.h"
-#include "Base/Gph/GphCamera.h"
 #include "Base/Gph/GphImage.h"
-#include "Base/Gph/GphViewportOrthogonal.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiButton.h"
@@ -340,20 +336,12 @@ protected:
 
     void SetUp() override
     {
-        namespace fs = std::filesystem;
-        home = fs::current_path();
-        fs::create_directory(ShotDir);
-        fs::remove_all(WorkDir);
-        fs::create_directory(WorkDir);
-        for (const fs::directory_entry& entry : fs::directory_iterator(home)) {
-            const std::string name = entry.path().filename().string();
-            // The generated data (links) and the log; files other tests wrote stay out.
-            if (!entry.is_symlink() && name != "ktlog.txt") continue;
-            fs::create_symlink(fs::path("..") / name, fs::path(WorkDir) / name);
-        }
-        fs::current_path(WorkDir);
+        home = std::filesystem::current_path();
+        std::filesystem::create_directory(ShotDir);
+        testsupport::makeDataFolder(WorkDir, true);
+        std::filesystem::current_path(WorkDir);
         testsupport::writeText(KovoApplication::kConfigFileName, options);
-        resyncWindow();
+        uitest::resyncWindow(GphWindow::getInstance());
         uitest::flushEvents();
     }
     void TearDown() override
@@ -391,26 +379,6 @@ protected:
     {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         return std::string(info->test_suite_name()) + "_" + info->name();
-    }
-
-    // The menus' view and the window's cached switches agree with OpenGL again, whatever ran
-    // before on this window (a new program's window starts that way).
-    static void resyncWindow()
-    {
-        GphWindow* w = GphWindow::getInstance();
-        if (!w) return;
-        if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(w->getViewport())) ortho->setZoom(512.0);
-        if (w->getCamera()) w->getCamera()->setPosition(ShpCoord(0, 0, 0));
-        w->enableDepthTest();
-        w->disableDepthTest();
-        w->enableDepthWrite();
-        w->enableLighting();
-        w->disableLighting();
-        w->enableBlending();
-        w->disableBlending();
-        w->enableTexturing();
-        w->disableTexturing();
-        w->showCursor();
     }
 
     std::string options = "0 1 1 1 \n";

@@ -24,12 +24,7 @@ protected:
     {
         ASSERT_TRUE(fs::exists(Program)) << "the game program is not built";
         dir = fs::absolute("program_work");
-        fs::remove_all(dir);
-        fs::create_directory(dir);
-        for (const fs::directory_entry& entry : fs::directory_iterator(fs::current_path())) {
-            if (!entry.is_symlink()) continue;
-            fs::create_symlink(fs::path("..") / entry.path().filename(), dir / entry.path().filename());
-        }
+        testsupport::makeDataFolder(dir.string());
         // A window, not the full screen of a first start.
         testsupport::writeText((dir / "config.dat").string(), "0 1 1 1 \n");
     }

@@ -10,10 +10,10 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,11 +22,6 @@
 #include "Application/MenuBackdrop.h"
 #include "Application/ScreenHost.h"
 #include "Application/TitleScreen.h"
-#include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphViewportOrthogonal.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
-#include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiHarness.h"
 #include "support/Files.h"
@@ -72,10 +67,9 @@ inline Rgb buttonColour(int id, bool lit)
 // The application as the game's own runs the menus: each frame advances the backdrop and
 // the current screen by the elapsed time, clears, draws the backdrop with lighting off and
 // the screen over it, runs the test's script (which may read pixels) and swaps.
-class HostApp : public ScreenHost {
+class HostApp : public uitest::ScreenApp<ScreenHost> {
 public:
     MenuBackdrop* backdrop = nullptr;
-    UiWindow* current = nullptr;
     MainMenuScreen* mainMenu = nullptr;
     bool gameInProgress = false;
     std::vector<std::string> calls;
@@ -83,15 +77,6 @@ public:
     int frames = 0;
     int frameLimit = 1;
 
-    // Its main loop runs on game time, as the game's does in the tests.
-    HostApp() { setClock(AppClock::fixedStep(16)); }
-    // The window outlives every application of the program.
-    ~HostApp() override { _window = nullptr; }
-
-    void onInit() override
-    {
-        _window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, Zoom, nullptr);
-    }
     void update(unsigned int ms) override
     {
         ++frames;
@@ -139,18 +124,6 @@ public:
         calls.push_back("exitGame");
         quit();
     }
-
-    void onCharDown(char c) override { current->onCharDown(c); }
-    void onCharUp(char c) override { current->onCharUp(c); }
-    void onKeyDown(AppKey key) override { current->onKeyDown(key); }
-    void onKeyUp(AppKey key) override { current->onKeyUp(key); }
-    void onMouseMove(double x, double y) override { current->onMouseMove(x, y); }
-    void onLeftButtonDown(double x, double y) override { current->onLeftButtonDown(x, y); }
-    void onLeftButtonUp(double x, double y) override { current->onLeftButtonUp(x, y); }
-    void onMiddleButtonDown(double x, double y) override { current->onMiddleButtonDown(x, y); }
-    void onMiddleButtonUp(double x, double y) override { current->onMiddleButtonUp(x, y); }
-    void onRightButtonDown(double x, double y) override { current->onRightButtonDown(x, y); }
-    void onRightButtonUp(double x, double y) override { current->onRightButtonUp(x, y); }
 };
 
 inline void pushButton(bool down, double wx, double wy, Uint8 button = SDL_BUTTON_LEFT)
@@ -170,52 +143,24 @@ inline bool anyPlaying(const std::string& wav)
 // The window is made once and left open for the program (an application built later
 // finds it); each suite starts the sound engine; each test gets a fresh application and runs
 // inside the picture folder.
-class MenuTest : public ::testing::Test {
+class MenuTest : public uitest::SoundSuite {
 protected:
     static constexpr const char* PictureDir = "menu_pictures";
-
-    static void SetUpTestSuite()
-    {
-        testsupport::keepGlDriverLoaded();
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
 
     void SetUp() override
     {
         app = new HostApp();
         ASSERT_EQ(app->init(), 0);
         window = app->getWindow();
-        if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(window->getViewport())) ortho->setZoom(Zoom);
-        window->getCamera()->setPosition(ShpCoord(0, 0, 0));
-        // The window's cached switches and OpenGL agree again, whatever ran before on this
-        // context.
-        window->enableDepthTest();
-        window->disableDepthTest();
-        window->enableLighting();
-        window->disableLighting();
-        window->enableBlending();
-        window->disableBlending();
-        window->enableTexturing();
-        window->disableTexturing();
-        char here[4096];
-        ASSERT_NE(nullptr, getcwd(here, sizeof here));
-        dataDir = here;
+        uitest::resyncWindow(window);
+        dataDir = std::filesystem::current_path();
         makePictures();
-        ASSERT_EQ(0, chdir(PictureDir));
+        std::filesystem::current_path(PictureDir);
         flushEvents();
     }
     void TearDown() override
     {
-        if (!dataDir.empty()) {
-            EXPECT_EQ(0, chdir(dataDir.c_str()));
-        }
+        if (!dataDir.empty()) std::filesystem::current_path(dataDir);
         delete app;
     }
 
@@ -244,14 +189,12 @@ protected:
         backdrop = nullptr;
     }
 
-    static inline SndManager* s_sound = nullptr;
-    static inline bool s_soundStarted = false;
     HostApp* app = nullptr;
     GphWindow* window = nullptr;
     MenuBackdrop* backdrop = nullptr;
     TitleScreen* title = nullptr;
     MainMenuScreen* mainMenu = nullptr;
-    std::string dataDir;
+    std::filesystem::path dataDir;
 
 private:
     static void makePictures()
@@ -278,13 +221,7 @@ private:
             writeSolidPcx(dir + buttons[i] + ".pcx", buttonColour(2 + i, false));
             writeSolidPcx(dir + buttons[i] + "_lit.pcx", buttonColour(2 + i, true));
         }
-        for (const char* wav : {"menu_item_rollover.wav", "menu_item_click1.wav"}) {
-            const std::string link = dir + wav;
-            unlink(link.c_str());
-            if (symlink((std::string("../") + wav).c_str(), link.c_str()) != 0) {
-                ADD_FAILURE() << link;
-            }
-        }
+        uitest::linkMenuSounds(PictureDir);
     }
 };
 

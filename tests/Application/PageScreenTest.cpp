@@ -1,26 +1,20 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "Application/PageOwner.h"
 #include "Application/PageScreen1.h"
-#include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphViewportOrthogonal.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
-#include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiButton.h"
 #include "Base/Ui/UiHarness.h"
 #include "Base/Ui/UiIcon.h"
 #include "MenuHarness.h"
-#include "support/GlContext.h"
 #include "support/PcxFile.h"
 
 // The chapter 1 page as the game screen drives it between levels: the game screen's view
@@ -66,31 +60,17 @@ Rgb slotColour(int slot, Look look)
 const double kCellX[6] = {0, 250, -250, 0, 250, -250};
 const double kCellY[6] = {150, 150, -75, -75, -75, 150};
 
-class PageHost : public AppBase, public PageOwner {
+class PageHost : public uitest::ScreenApp<AppBase>, public PageOwner {
 public:
-    ChapterPage* page = nullptr;
     std::vector<std::string> calls;
 
-    // The window outlives every application of the program.
-    ~PageHost() override { _window = nullptr; }
-    void onInit() override
-    {
-        _window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, kZoom, nullptr);
-    }
+    PageHost() : ScreenApp(kZoom) {}
 
     void loadLevel(const std::string& fileName) override { calls.push_back("loadLevel " + fileName); }
     void nextPage() override { calls.push_back("nextPage"); }
     void previousPage() override { calls.push_back("previousPage"); }
     void setObjective(const std::string& image) override { calls.push_back("setObjective " + image); }
     void onPlayerDied() override { calls.push_back("onPlayerDied"); }
-
-    void onCharDown(char c) override { page->onCharDown(c); }
-    void onCharUp(char c) override { page->onCharUp(c); }
-    void onKeyDown(AppKey key) override { page->onKeyDown(key); }
-    void onKeyUp(AppKey key) override { page->onKeyUp(key); }
-    void onMouseMove(double x, double y) override { page->onMouseMove(x, y); }
-    void onLeftButtonDown(double x, double y) override { page->onLeftButtonDown(x, y); }
-    void onLeftButtonUp(double x, double y) override { page->onLeftButtonUp(x, y); }
 
     // One pass of the game's loop while the page shows: the queued events through the
     // window's hooks, the page's update, then the frame drawn as the game screen draws a
@@ -99,63 +79,36 @@ public:
     {
         _window->swapBuffers();
         pollEvents();
-        page->update(ms);
+        current->update(ms);
         _window->clear();
         _window->disableLighting();
-        page->draw();
+        current->draw();
         _window->enableLighting();
     }
 };
 
-class PageScreenTest : public ::testing::Test {
+class PageScreenTest : public uitest::SoundSuite {
 protected:
     static constexpr const char* PictureDir = "page_pictures";
-
-    static void SetUpTestSuite()
-    {
-        testsupport::keepGlDriverLoaded();
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
 
     void SetUp() override
     {
         host = new PageHost();
         ASSERT_EQ(host->init(), 0);
         window = host->getWindow();
-        if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(window->getViewport())) ortho->setZoom(kZoom);
-        window->getCamera()->setPosition(ShpCoord(0, 0, 0));
-        // The window's cached switches and OpenGL agree again, whatever ran before.
-        window->enableDepthTest();
-        window->disableDepthTest();
-        window->enableLighting();
-        window->disableLighting();
-        window->enableBlending();
-        window->disableBlending();
-        window->enableTexturing();
-        window->disableTexturing();
-        char here[4096];
-        ASSERT_NE(nullptr, getcwd(here, sizeof here));
-        dataDir = here;
+        uitest::resyncWindow(window, kZoom);
+        dataDir = std::filesystem::current_path();
         makePictures();
-        ASSERT_EQ(0, chdir(PictureDir));
+        std::filesystem::current_path(PictureDir);
         uitest::flushEvents();
         page = newPage();
-        host->page = page;
+        host->current = page;
         uitest::stopAllEffects();
     }
     void TearDown() override
     {
         delete page;
-        if (!dataDir.empty()) {
-            EXPECT_EQ(0, chdir(dataDir.c_str()));
-        }
+        if (!dataDir.empty()) std::filesystem::current_path(dataDir);
         delete host;
     }
 
@@ -217,17 +170,15 @@ protected:
     {
         delete page;
         page = newPage();
-        host->page = page;
+        host->current = page;
         std::istringstream in(values);
         return page->readState(in);
     }
 
-    static inline SndManager* s_sound = nullptr;
-    static inline bool s_soundStarted = false;
     PageHost* host = nullptr;
     GphWindow* window = nullptr;
     PageScreen1* page = nullptr;
-    std::string dataDir;
+    std::filesystem::path dataDir;
 
 private:
     static void makePictures()
@@ -248,13 +199,7 @@ private:
             writeSolidPcx(name + "_lit.pcx", slotColour(slot, Lit));
             writeSolidPcx(name + "_disabled.pcx", slotColour(slot, Disabled));
         }
-        for (const char* wav : {"menu_item_rollover.wav", "menu_item_click1.wav"}) {
-            const std::string link = dir + wav;
-            unlink(link.c_str());
-            if (symlink((std::string("../") + wav).c_str(), link.c_str()) != 0) {
-                ADD_FAILURE() << link;
-            }
-        }
+        uitest::linkMenuSounds(PictureDir);
     }
 };
 

@@ -9,7 +9,6 @@
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -21,11 +20,6 @@
 #include "Application/MainMenuScreen.h"
 #include "Application/RecordScreenHost.h"
 #include "Application/SaveScreen.h"
-#include "Base/Gph/GphCamera.h"
-#include "Base/Gph/GphViewportOrthogonal.h"
-#include "Base/Gph/GphWindow.h"
-#include "Base/Shp/ShpCoord.h"
-#include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiHarness.h"
 #include "Base/Ui/UiWindow.h"
@@ -44,9 +38,8 @@ using uitest::Zoom;
 // What the saved games hold here: the game screen's own content is not these screens' business.
 const char* const SavedGame = "saved game\n";
 
-class RecordsApp : public RecordScreenHost {
+class RecordsApp : public uitest::ScreenApp<RecordScreenHost> {
 public:
-    UiWindow* current = nullptr;
     UiWindow* mainMenu = nullptr;
     // Stands for the game screen, which a successful load makes current.
     UiWindow* game = nullptr;
@@ -56,14 +49,6 @@ public:
     // Run in every frame before the swap, with the frame's elapsed milliseconds.
     std::function<void(unsigned int ms)> script;
 
-    // Its main loop runs on game time, as the game's does in the tests.
-    RecordsApp() { setClock(AppClock::fixedStep(16)); }
-    ~RecordsApp() override { _window = nullptr; }
-
-    void onInit() override
-    {
-        _window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, Zoom, nullptr);
-    }
     void update(unsigned int ms) override
     {
         testsupport::advanceSound(ms);
@@ -74,16 +59,6 @@ public:
         _window->enableLighting();
         if (script) script(ms);
         _window->swapBuffers();
-    }
-    // `count` passes of the main loop: the queued events through the window's hooks, then a
-    // frame.
-    void runFrames(int count = 1, unsigned int ms = 16)
-    {
-        for (int i = 0; i < count; ++i) {
-            pollEvents();
-            update(ms);
-            SndSoundEffect::updateAll();
-        }
     }
 
     void showMainMenu() override { switchTo("showMainMenu", mainMenu); }
@@ -123,14 +98,6 @@ public:
         return 0;
     }
 
-    void onCharDown(char c) override { current->onCharDown(c); }
-    void onCharUp(char c) override { current->onCharUp(c); }
-    void onKeyDown(AppKey key) override { current->onKeyDown(key); }
-    void onKeyUp(AppKey key) override { current->onKeyUp(key); }
-    void onMouseMove(double x, double y) override { current->onMouseMove(x, y); }
-    void onLeftButtonDown(double x, double y) override { current->onLeftButtonDown(x, y); }
-    void onLeftButtonUp(double x, double y) override { current->onLeftButtonUp(x, y); }
-
     bool called(const std::string& call) const
     {
         for (const std::string& c : calls)
@@ -148,41 +115,19 @@ private:
 
 // The window stays open for the test program; each suite starts the sound engine; each test
 // gets a fresh application, the main menu (where the screens return to) and a fresh folder.
-class RecordsTest : public ::testing::Test {
+class RecordsTest : public uitest::SoundSuite {
 protected:
     static constexpr const char* WorkDir = "records_work";
 
-    static void SetUpTestSuite()
-    {
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
-
     void SetUp() override
     {
-        namespace fs = std::filesystem;
-        home = fs::current_path();
-        fs::remove_all(WorkDir);
-        fs::create_directory(WorkDir);
-        // The generated data, linked; the folders other tests made stay behind.
-        for (const fs::directory_entry& entry : fs::directory_iterator(home)) {
-            if (entry.is_directory()) continue;
-            const std::string name = entry.path().filename().string();
-            fs::create_symlink(fs::path("..") / name, fs::path(WorkDir) / name);
-        }
-        fs::current_path(WorkDir);
+        home = std::filesystem::current_path();
+        testsupport::makeDataFolder(WorkDir, true);
+        std::filesystem::current_path(WorkDir);
 
         app = new RecordsApp();
         ASSERT_EQ(app->init(), 0);
-        GphWindow* window = app->getWindow();
-        if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(window->getViewport())) ortho->setZoom(Zoom);
-        window->getCamera()->setPosition(ShpCoord(0, 0, 0));
+        uitest::resyncWindow(app->getWindow());
         mainMenu = new MainMenuScreen(app);
         game = new UiWindow(app, 1, true);
         app->mainMenu = mainMenu;
@@ -220,8 +165,6 @@ protected:
         app->runFrames();
     }
 
-    static inline SndManager* s_sound = nullptr;
-    static inline bool s_soundStarted = false;
     std::filesystem::path home;
     RecordsApp* app = nullptr;
     MainMenuScreen* mainMenu = nullptr;

@@ -573,10 +573,7 @@ TEST_F(SaveGameTest, TheBuiltProgramLoadsAndSavesThroughItsMenusByKeysAndPointer
     app = nullptr;
 
     const fs::path dir = fs::absolute("sg_program");
-    fs::remove_all(dir);
-    fs::create_directory(dir);
-    for (const fs::directory_entry& entry : fs::directory_iterator(home))
-        if (entry.is_symlink()) fs::create_symlink(fs::absolute(entry.path()), dir / entry.path().filename());
+    testsupport::makeDataFolder(dir.string());
     testsupport::writeText((dir / "config.dat").string(), "0 1 1 1 \n");
     testsupport::writeText((dir / RoomsFile).string(), RoomsLevel);
     testsupport::writeText((dir / "save1.dat").string(), level);

@@ -1,5 +1,6 @@
 #include "support/Files.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -32,6 +33,17 @@ void writeText(const std::string& name, const std::string& text)
 {
     std::ofstream out(name, std::ios::binary | std::ios::trunc);
     out << text;
+}
+
+void makeDataFolder(const std::string& dir, bool withLog)
+{
+    namespace fs = std::filesystem;
+    fs::remove_all(dir);
+    fs::create_directory(dir);
+    for (const fs::directory_entry& entry : fs::directory_iterator(fs::current_path())) {
+        const fs::path name = entry.path().filename();
+        if (name == "ktlog.txt" ? withLog : entry.is_symlink()) fs::create_symlink(fs::absolute(entry.path()), dir / name);
+    }
 }
 
 std::vector<std::string> logMessages()

@@ -7,15 +7,20 @@
 
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "Base/App/AppBase.h"
+#include "Base/Gph/GphCamera.h"
+#include "Base/Gph/GphViewportOrthogonal.h"
 #include "Base/Gph/GphWindow.h"
+#include "Base/Shp/ShpCoord.h"
 #include "Base/Snd/SndManager.h"
 #include "Base/Snd/SndSoundEffect.h"
 #include "Base/Ui/UiWindow.h"
@@ -207,55 +212,96 @@ private:
     }
 };
 
-// The application of the tests: it opens the game's window (kept for the whole test
-// program, so that every application of it shares one OpenGL context), forwards every
-// hook to its screen, and each frame updates the screen, clears, draws it, runs the test's
-// script (which may read pixels before the swap) and swaps.
-class UiTestApp : public AppBase {
+// The view of the shared window at the origin with the given zoom, and the window's cached
+// switches agreeing with OpenGL again, whatever ran before on it (a new program's window
+// starts that way).
+inline void resyncWindow(GphWindow* w, double zoom = Zoom)
+{
+    if (!w) return;
+    if (auto* ortho = dynamic_cast<GphViewportOrthogonal*>(w->getViewport())) ortho->setZoom(zoom);
+    if (w->getCamera()) w->getCamera()->setPosition(ShpCoord(0, 0, 0));
+    w->enableDepthTest();
+    w->disableDepthTest();
+    w->enableDepthWrite();
+    w->enableLighting();
+    w->disableLighting();
+    w->enableBlending();
+    w->disableBlending();
+    w->enableTexturing();
+    w->disableTexturing();
+    w->showCursor();
+}
+
+// An application of the tests, derived from the application class `Base` that the screens
+// under test expect: it opens the game's window in the view of the given zoom (the window is
+// kept for the whole test program, so that every application of it shares one OpenGL
+// context), runs on game time (every frame 16 ms long on any machine) and passes every input
+// hook to its current screen.
+template <class Base>
+class ScreenApp : public Base {
 public:
-    UiWindow* screen = nullptr;
+    UiWindow* current = nullptr;
+
+    explicit ScreenApp(double zoom = Zoom) : _zoom(zoom) { this->setClock(AppClock::fixedStep(16)); }
+    ~ScreenApp() override { this->_window = nullptr; }
+
+    void onInit() override
+    {
+        this->_window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, _zoom, nullptr);
+    }
+    // `count` passes of the main loop: the queued events through the hooks, then a frame of `ms`.
+    void runFrames(int count = 1, unsigned int ms = 16)
+    {
+        for (int i = 0; i < count; ++i) {
+            this->pollEvents();
+            this->update(ms);
+            SndSoundEffect::updateAll();
+        }
+    }
+
+    void onInputFocusGained() override { current->onInputFocusGained(); }
+    void onInputFocusLost() override { current->onInputFocusLost(); }
+    void onDeactivated() override { current->onDeactivated(); }
+    void onActivated() override { current->onActivated(); }
+    void onCharDown(char c) override { current->onCharDown(c); }
+    void onCharUp(char c) override { current->onCharUp(c); }
+    void onKeyDown(AppKey key) override { current->onKeyDown(key); }
+    void onKeyUp(AppKey key) override { current->onKeyUp(key); }
+    void onMouseMove(double x, double y) override { current->onMouseMove(x, y); }
+    void onLeftButtonDown(double x, double y) override { current->onLeftButtonDown(x, y); }
+    void onLeftButtonUp(double x, double y) override { current->onLeftButtonUp(x, y); }
+    void onMiddleButtonDown(double x, double y) override { current->onMiddleButtonDown(x, y); }
+    void onMiddleButtonUp(double x, double y) override { current->onMiddleButtonUp(x, y); }
+    void onRightButtonDown(double x, double y) override { current->onRightButtonDown(x, y); }
+    void onRightButtonUp(double x, double y) override { current->onRightButtonUp(x, y); }
+
+private:
+    double _zoom;
+};
+
+// The application of the control tests: each frame updates the screen, clears, draws it,
+// runs the test's script (which may read pixels before the swap) and swaps.
+class UiTestApp : public ScreenApp<AppBase> {
+public:
     std::function<void(int frame)> script;
     int frames = 0;
     int frameLimit = 2;
 
-    // Its main loop runs on game time: every frame is 16 ms long on any machine.
-    UiTestApp() { setClock(AppClock::fixedStep(16)); }
-    ~UiTestApp() override { _window = nullptr; }
-
-    void onInit() override
-    {
-        _window = GphWindow::create(800, 600, 16, false, true, 1.0, 10000.0, 45.0, Zoom, nullptr);
-    }
     void update(unsigned int ms) override
     {
         ++frames;
         testsupport::advanceSound(ms);
-        if (screen) {
-            screen->update(ms);
+        if (current) {
+            current->update(ms);
             _window->clear();
-            screen->draw();
+            current->draw();
         }
         if (script) script(frames);
         _window->swapBuffers();
         if (frames >= frameLimit) quit();
     }
-    void onInputFocusGained() override { screen->onInputFocusGained(); }
-    void onInputFocusLost() override { screen->onInputFocusLost(); }
-    void onDeactivated() override { screen->onDeactivated(); }
-    void onActivated() override { screen->onActivated(); }
-    void onCharDown(char c) override { screen->onCharDown(c); }
-    void onCharUp(char c) override { screen->onCharUp(c); }
-    void onKeyDown(AppKey key) override { screen->onKeyDown(key); }
-    void onKeyUp(AppKey key) override { screen->onKeyUp(key); }
-    void onMouseMove(double x, double y) override { screen->onMouseMove(x, y); }
-    void onLeftButtonDown(double x, double y) override { screen->onLeftButtonDown(x, y); }
-    void onLeftButtonUp(double x, double y) override { screen->onLeftButtonUp(x, y); }
-    void onMiddleButtonDown(double x, double y) override { screen->onMiddleButtonDown(x, y); }
-    void onMiddleButtonUp(double x, double y) override { screen->onMiddleButtonUp(x, y); }
-    void onRightButtonDown(double x, double y) override { screen->onRightButtonDown(x, y); }
-    void onRightButtonUp(double x, double y) override { screen->onRightButtonUp(x, y); }
 
-    // Runs the loop for `count` passes.
+    // Runs the real loop for `count` passes.
     void runFrames(int count)
     {
         frameLimit = count;
@@ -359,6 +405,38 @@ private:
     SndManager* _sound = nullptr;
 };
 
+// A suite whose tests hear the sound engine, started for the suite (without a device when
+// there is none).
+class SoundSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        testsupport::keepGlDriverLoaded();
+        s_sound = new SndManager();
+        s_soundStarted = s_sound->init() == 0;
+    }
+    static void TearDownTestSuite()
+    {
+        if (s_soundStarted) s_sound->shutdown();
+        delete s_sound;
+        s_sound = nullptr;
+    }
+
+    static inline SndManager* s_sound = nullptr;
+    static inline bool s_soundStarted = false;
+};
+
+// The menus' rollover and click sounds, linked into a folder of test pictures made in the
+// working directory.
+inline void linkMenuSounds(const std::string& dir)
+{
+    for (const char* wav : {"menu_item_rollover.wav", "menu_item_click1.wav"}) {
+        const std::string link = dir + "/" + wav;
+        std::remove(link.c_str());
+        if (symlink((std::string("../") + wav).c_str(), link.c_str()) != 0) ADD_FAILURE() << link;
+    }
+}
+
 // A fresh application with the shared window and a recording screen for each test.
 class UiTest : public ::testing::Test {
 protected:
@@ -367,7 +445,7 @@ protected:
         app = new UiTestApp();
         ASSERT_EQ(app->init(), 0);
         screen = new RecordingScreen(app);
-        app->screen = screen;
+        app->current = screen;
         flushEvents();
         stopAllEffects();
     }
