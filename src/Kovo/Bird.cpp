@@ -95,7 +95,7 @@ void Bird::think(unsigned ms, double seconds)
     advanceAnimation(ms);
 }
 
-bool Bird::seesHero() const
+bool Bird::heroInView() const
 {
     if (!_player || _player->isDying()) return false;
     const double heroX = _player->getX();
@@ -112,7 +112,7 @@ void Bird::fly(double seconds, bool left)
     double dy = 0;
 
     if (!_pursuing) {
-        if (seesHero()) {
+        if (heroInView()) {
             LOG("Bird sees player");
             _pursuing = true;
             if (left) {

@@ -44,7 +44,8 @@ private:
     void turnAtReturnPoint(bool left);
     void turnAtObstacle(bool left);
     void fall(double seconds);
-    bool seesHero() const;
+    // The hero alive below it (or just above), within sight on either side.
+    bool heroInView() const;
 
     double _turnaround_x;
     double _return_to_x;

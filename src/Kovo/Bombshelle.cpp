@@ -182,19 +182,17 @@ void Bombshelle::think(unsigned ms, double seconds)
     advanceAnimation(ms);
 }
 
-bool Bombshelle::seesHero(bool left) const
+bool Bombshelle::heroInView(bool left) const
 {
     if (!_player || _player->isDying()) return false;
     if (_player->getTop() < getBottom() - kSightDepth) return false;
     if (_player->getBottom() > getTop() + kSightHeight) return false;
-    const double heroX = _player->getX();
-    if (left) return heroX < getX() && getLeft() - _sight_range <= heroX;
-    return getX() < heroX && heroX <= getRight() + _sight_range;
+    return heroWithinSight(left);
 }
 
 void Bombshelle::stand(unsigned ms, bool left)
 {
-    if (seesHero(left)) {
+    if (heroInView(left)) {
         // Behind a wall or a ceiling he goes unseen: nothing counts.
         if (_map && _map->isSightClear(getX(), getY(), getLeft(), getRight(), getTop(),
                                        getBottom())) {

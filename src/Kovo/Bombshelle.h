@@ -63,7 +63,8 @@ private:
     void stunned();
     // Rides the floor under her feet (a moving one carries her); without one she stays.
     void rideFloor();
-    bool seesHero(bool left) const;
+    // The hero alive, from 300 below her feet to 100 above her head, within sight that way.
+    bool heroInView(bool left) const;
 
     int _throw_timer;
     int _alert_timer;

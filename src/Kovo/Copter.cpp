@@ -229,9 +229,8 @@ void Copter::hover(unsigned ms)
     // Its first look needs the hero ahead of it and not below its skids; once it has seen
     // him, the clock runs on regardless and never starts over.
     if (_hover_timer <= 0) {
-        const bool seen = !heroDying() && getBottom() <= _player->getTop() &&
-                          _player->getX() > getX() &&
-                          _player->getX() <= getRight() + _sight_range;
+        const bool seen =
+            !heroDying() && getBottom() <= _player->getTop() && heroWithinSight(false);
         if (!seen) return;
     }
     if (_hover_timer > kHoverDelay) {

@@ -25,6 +25,10 @@ const double kOvershoot = 200.0;
 const double kLedgeRun = 120.0;
 // Time after finding an alarm before the thug turns to it.
 const int kAlarmDelay = 500;
+// Idle, once the idle time has passed, one draw in this many a frame turns it round; facing
+// right it turns back half as readily.
+const int kTurnOddsLeft = 50;
+const int kTurnOddsRight = 100;
 // How far a body moves back off a wall once it has slammed into it.
 const double kSlamRebound = 40.0;
 // Where a new sleep Z appears: 25 in from the side of its head, 60 above its feet.
@@ -165,7 +169,7 @@ void Thug::stand(unsigned ms, double seconds)
         _idle_timer += ms;
         return;
     }
-    const int draw = GameRandom::draw() % (left ? 50 : 100);
+    const int draw = GameRandom::draw() % (left ? kTurnOddsLeft : kTurnOddsRight);
     if (draw == 1) turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left);
 }
 
