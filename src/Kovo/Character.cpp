@@ -17,6 +17,17 @@ namespace {
 // A sleeping actor makes a new Z picture every this many milliseconds.
 const int kSleepZPeriod = 1000;
 
+// The start states a reset turns to the actor's facing: each pair's left state, then its
+// right one.
+const CharacterState kStartPairs[][2] = {
+    {CharacterStateStandLeft, CharacterStateStandRight},
+    {CharacterStateSneakLeft, CharacterStateSneakRight},
+    {CharacterStateMoveLeft, CharacterStateMoveRight},
+    {CharacterStateJumpLeft, CharacterStateJumpRight},
+    {CharacterStateShootLeft, CharacterStateShootRight},
+    {CharacterStateFlyLeft, CharacterStateFlyRight},
+};
+
 }  // namespace
 
 Character::Character(Map* map, Player* player, CharacterType type, double horizontalInset,
@@ -191,34 +202,12 @@ void Character::fallAsleep()
 
 void Character::resetState()
 {
-    switch (_start_state) {
-    case CharacterStateStandLeft:
-    case CharacterStateStandRight:
-        _state = _facing_left ? CharacterStateStandLeft : CharacterStateStandRight;
-        break;
-    case CharacterStateSneakLeft:
-    case CharacterStateSneakRight:
-        _state = _facing_left ? CharacterStateSneakLeft : CharacterStateSneakRight;
-        break;
-    case CharacterStateMoveLeft:
-    case CharacterStateMoveRight:
-        _state = _facing_left ? CharacterStateMoveLeft : CharacterStateMoveRight;
-        break;
-    case CharacterStateJumpLeft:
-    case CharacterStateJumpRight:
-        _state = _facing_left ? CharacterStateJumpLeft : CharacterStateJumpRight;
-        break;
-    case CharacterStateShootLeft:
-    case CharacterStateShootRight:
-        _state = _facing_left ? CharacterStateShootLeft : CharacterStateShootRight;
-        break;
-    case CharacterStateFlyLeft:
-    case CharacterStateFlyRight:
-        _state = _facing_left ? CharacterStateFlyLeft : CharacterStateFlyRight;
-        break;
-    default:
-        // A look without facing, or a state that only happens to an actor, is kept.
-        break;
+    // A look without facing, or a state that only happens to an actor, is kept.
+    for (const auto& pair : kStartPairs) {
+        if (_start_state == pair[0] || _start_state == pair[1]) {
+            _state = _facing_left ? pair[0] : pair[1];
+            break;
+        }
     }
     showStateAnimation();
 }
