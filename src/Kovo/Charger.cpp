@@ -4,18 +4,6 @@
 #include "Kovo/CharacterBlock.h"
 #include "Kovo/Player.h"
 
-Charger::Charger(Map* map, Player* player, CharacterType type, double horizontalInset,
-                 double topInset, bool harmful, bool gasImmune, int hitPoints, double pushSpeed,
-                 double speed, double alarmRange, double sightRange, CharacterState state,
-                 bool facingLeft, bool ignoresGasCloud, double leftLimit, double rightLimit)
-    : Walker(map, player, type, horizontalInset, topInset, harmful, gasImmune, hitPoints,
-             pushSpeed, speed, alarmRange, sightRange, state, facingLeft, ignoresGasCloud,
-             leftLimit, rightLimit),
-      _turnaround_x(-1),
-      _return_to_x(-1)
-{
-}
-
 void Charger::setRunPoints(bool left, double overshoot)
 {
     const double x = getX();

@@ -17,10 +17,8 @@ public:
     double getReturnToX() const { return _return_to_x; }
 
 protected:
-    Charger(Map* map, Player* player, CharacterType type, double horizontalInset,
-            double topInset, bool harmful, bool gasImmune, int hitPoints, double pushSpeed,
-            double speed, double alarmRange, double sightRange, CharacterState state,
-            bool facingLeft, bool ignoresGasCloud, double leftLimit, double rightLimit);
+    // Built as a walker, with no points yet.
+    using Walker::Walker;
 
     // Past the hero, running left (or right): the turning point `overshoot` further on and
     // the return point where it is, both kept within the room.
@@ -45,13 +43,14 @@ protected:
     // `flag` (0 or 1), each followed by a blank, then the "<CHARACTER>" block and the
     // closing tag.
     int writeRunState(std::ostream& out, const char* tag, int number, bool flag);
-    // Reads that block, entered after the tag: 0, with the points, `number` and `flag` set
-    // only now that the whole block has read; -1, and nothing changed, for a block cut short
-    // or holding a value that does not parse.
+    // Reads that block, entered after the tag (the flag is read as a number, so it may touch
+    // the character block): 0, with the points, `number` and `flag` set only now that the
+    // whole block has read; -1, and nothing changed, for a block cut short or holding a value
+    // that does not parse.
     int readRunState(std::istream& in, int& number, bool& flag);
 
-    double _turnaround_x;
-    double _return_to_x;
+    double _turnaround_x = -1;
+    double _return_to_x = -1;
 };
 
 #endif

@@ -207,18 +207,5 @@ int Goat::writeState(std::ostream& out)
 
 int Goat::readState(std::istream& in)
 {
-    double turnaroundX = 0, returnToX = 0;
-    int hitPointsSeen = 0;
-    bool roused = false;
-    return CharacterBlock::read(
-        in, *this,
-        [&](std::istream& s) {
-            return static_cast<bool>(s >> turnaroundX >> returnToX >> hitPointsSeen >> roused);
-        },
-        [&] {
-            _turnaround_x = turnaroundX;
-            _return_to_x = returnToX;
-            _hit_points_seen = hitPointsSeen;
-            _roused = roused;
-        });
+    return readRunState(in, _hit_points_seen, _roused);
 }
