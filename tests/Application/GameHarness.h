@@ -37,12 +37,7 @@ namespace gametest {
 
 typedef std::array<unsigned char, 3> Rgb;
 
-inline bool near(const Rgb& a, const Rgb& b, int tolerance = 10)
-{
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(a[i] - b[i]) > tolerance) return false;
-    return true;
-}
+using uitest::near;
 
 // A whole frame read back from the window, rows from the top.
 class Shot {
@@ -73,8 +68,8 @@ public:
     double shareAround(double zoom, double wx, double wy, double w, double h, const Rgb& colour) const
     {
         const double scale = 400.0 / zoom;
-        const int cx = static_cast<int>(std::lround((wx / zoom + 1.0) * 400.0));
-        const int cy = static_cast<int>(std::lround((1.0 - wy / (zoom * 0.75)) * 300.0));
+        const int cx = uitest::pixelX(wx, zoom);
+        const int cy = uitest::pixelY(wy, zoom);
         const int hw = static_cast<int>(w * scale / 2);
         const int hh = static_cast<int>(h * scale / 2);
         return share(cx - hw, cy - hh, cx + hw, cy + hh, colour);
@@ -109,12 +104,19 @@ inline void writePng(const std::string& name, const Shot& shot)
         raw.push_back(0);
         raw.insert(raw.end(), shot.rgb.begin() + 3 * shot.width * y, shot.rgb.begin() + 3 * shot.width * (y + 1));
     }
+    // A byte at a time from a table: the shots of a long run are many.
+    static const std::array<uint32_t, 256> table = [] {
+        std::array<uint32_t, 256> t{};
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+            t[n] = c;
+        }
+        return t;
+    }();
     auto crc32 = [](const unsigned char* data, size_t n, uint32_t crc) {
         crc = ~crc;
-        for (size_t i = 0; i < n; ++i) {
-            crc ^= data[i];
-            for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
+        for (size_t i = 0; i < n; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
         return ~crc;
     };
     std::vector<unsigned char> z{0x78, 0x01};
@@ -259,17 +261,12 @@ inline std::string numberAt(const Shot& shot, int left, int top)
     return text;
 }
 
-// Window pixels of a world point in a view of that zoom (512 in the menus, 400 in a game).
-inline int pixelX(double zoom, double wx) { return static_cast<int>(std::lround((wx / zoom + 1.0) * 400.0)); }
-inline int pixelY(double zoom, double wy)
-{
-    return static_cast<int>(std::lround((1.0 - wy / (zoom * 0.75)) * 300.0));
-}
+// The pointer moved to a world point of a view of that zoom (512 in the menus, 400 in a
+// game) and clicked there.
 inline void clickAt(double zoom, double wx, double wy)
 {
-    uitest::pushMotionPixels(pixelX(zoom, wx), pixelY(zoom, wy));
-    uitest::pushButtonPixels(true, pixelX(zoom, wx), pixelY(zoom, wy));
-    uitest::pushButtonPixels(false, pixelX(zoom, wx), pixelY(zoom, wy));
+    uitest::pushMotion(wx, wy, zoom);
+    uitest::pushClick(wx, wy, zoom);
 }
 
 inline double currentZoom(GphWindow* window)
@@ -346,10 +343,7 @@ protected:
     }
     void TearDown() override
     {
-        if (app) {
-            app->shutdown();
-            delete app;
-        }
+        stop();
         // The switches are the program's: the next test starts with both on.
         SndManager::setMusicEnabled(true);
         SndManager::setSoundEffectsEnabled(true);
@@ -365,6 +359,15 @@ protected:
         GameRandom::seed(kGameSeed);
         window = app->getWindow();
         uitest::flushEvents();
+    }
+
+    // The application ends as the entry point ends it: the sound closes, the screens write
+    // their files and everything goes.
+    void stop()
+    {
+        if (app) app->shutdown();
+        delete app;
+        app = nullptr;
     }
 
     // A screenshot of the last frame, kept under the test's name.

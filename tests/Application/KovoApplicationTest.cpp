@@ -114,9 +114,7 @@ TEST_F(GameTest, SavedOptionsAreWrittenAsDigitsAndTakeEffectAtTheNextStart)
     EXPECT_EQ(app->getMainMenu(), app->getCurrentScreen());
     EXPECT_EQ("0 0 0 1 \n", testsupport::readText(KovoApplication::kConfigFileName));
 
-    app->shutdown();
-    delete app;
-    app = nullptr;
+    stop();
     start();
     EXPECT_FALSE(app->getGameScreen()->isScoreBoxShown());
     EXPECT_FALSE(SndMusic::isEnabled());
@@ -183,15 +181,15 @@ TEST_F(GameTest, EventsReachOnlyTheCurrentScreenAndTheBackdropMovesOnlyUnderMenu
     UiButton* scoresReturn = scores->getReturnButton();
     UiButton* exitButton = app->getMainMenu()->getButton(MainMenuScreen::kExit);
     // The high-score screen's return button, not current: the pointer over it lights it not.
-    uitest::pushMotionPixels(pixelX(MenuZoom, scoresReturn->getX()), pixelY(MenuZoom, scoresReturn->getY()));
+    uitest::pushMotion(scoresReturn->getX(), scoresReturn->getY());
     app->runFrames(2);
     EXPECT_FALSE(scoresReturn->isLit());
-    uitest::pushMotionPixels(pixelX(MenuZoom, exitButton->getX()), pixelY(MenuZoom, exitButton->getY()));
+    uitest::pushMotion(exitButton->getX(), exitButton->getY());
     app->runFrames(2);
     EXPECT_TRUE(exitButton->isLit());
 
     app->showHighScores();
-    uitest::pushMotionPixels(pixelX(MenuZoom, scoresReturn->getX()), pixelY(MenuZoom, scoresReturn->getY()));
+    uitest::pushMotion(scoresReturn->getX(), scoresReturn->getY());
     app->runFrames(2);
     EXPECT_TRUE(scoresReturn->isLit());
 

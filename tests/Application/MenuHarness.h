@@ -38,16 +38,9 @@ using uitest::pushClick;
 using uitest::pushMotion;
 using uitest::stopAllEffects;
 using uitest::typeKey;
-using uitest::windowX;
-using uitest::windowY;
 using uitest::Zoom;
 
-inline bool near(const Rgb& a, const Rgb& b)
-{
-    for (int i = 0; i < 3; ++i)
-        if (std::abs(a[i] - b[i]) > 8) return false;
-    return true;
-}
+inline bool near(const Rgb& a, const Rgb& b) { return uitest::near(a, b, 8); }
 
 // The colours of the test pictures.
 const Rgb PanelColour{40, 60, 200};
@@ -128,8 +121,7 @@ public:
 
 inline void pushButton(bool down, double wx, double wy, Uint8 button = SDL_BUTTON_LEFT)
 {
-    uitest::pushButtonPixels(down, static_cast<int>(std::lround(windowX(wx))),
-                             static_cast<int>(std::lround(windowY(wy))), button);
+    uitest::pushButtonPixels(down, uitest::pixelX(wx), uitest::pixelY(wy), button);
 }
 
 inline bool anyPlaying(const std::string& wav)

@@ -62,9 +62,7 @@ TEST_F(MenuKeysTest, OptionsActTheMomentABoxChangesAndComeBackAtTheNextStart)
     EXPECT_EQ(app->getMainMenu(), app->getCurrentScreen());
     EXPECT_EQ("0 0 0 0 \n", testsupport::readText(KovoApplication::kConfigFileName));
 
-    app->shutdown();
-    delete app;
-    app = nullptr;
+    stop();
     start();
     for (int id : {OptionScreen::kFullscreen, OptionScreen::kMusic, OptionScreen::kSoundEffects, OptionScreen::kScoreBox})
         EXPECT_FALSE(checked(id)) << id;

@@ -27,15 +27,6 @@ typedef ChapterPage P;
 
 constexpr double kZoom = 400.0;
 
-// Window pixels of a world point of the game screen's view.
-int toWindowX(double wx) { return static_cast<int>(std::lround(wx + 400.0)); }
-int toWindowY(double wy) { return static_cast<int>(std::lround(300.0 - wy)); }
-
-Rgb pixel(double wx, double wy)
-{
-    return testsupport::readPixel(static_cast<int>(std::floor(wx + 400.0)),
-                                  599 - static_cast<int>(std::floor(300.0 - wy)));
-}
 
 // The pictures' colours: every picture of the page its own.
 const Rgb PageColour{30, 30, 90};
@@ -142,13 +133,12 @@ protected:
     }
     void click(double wx, double wy)
     {
-        uitest::pushButtonPixels(true, toWindowX(wx), toWindowY(wy));
-        uitest::pushButtonPixels(false, toWindowX(wx), toWindowY(wy));
+        uitest::pushClick(wx, wy, kZoom);
         host->frame();
     }
     void pointAt(double wx, double wy)
     {
-        uitest::pushMotionPixels(toWindowX(wx), toWindowY(wy));
+        uitest::pushMotion(wx, wy, kZoom);
         host->frame();
     }
     // Levels 1-1 to 1-4 done, as the game screen reports them.
@@ -207,7 +197,7 @@ bool near(const Rgb& a, const Rgb& b) { return menutest::near(a, b); }
 
 #define EXPECT_COLOUR(expected, wx, wy)                                                                     \
     do {                                                                                                    \
-        const Rgb got = pixel(wx, wy);                                                                      \
+        const Rgb got = uitest::pixelAt(wx, wy, kZoom);                                                     \
         EXPECT_TRUE(near(got, expected)) << "at (" << (wx) << ", " << (wy) << "): " << int(got[0]) << " " \
                                          << int(got[1]) << " " << int(got[2]);                              \
     } while (0)

@@ -150,9 +150,7 @@ protected:
     // again.
     void restart()
     {
-        app->shutdown();
-        delete app;
-        app = nullptr;
+        stop();
         EXPECT_TRUE(GphImageCache.empty());
         EXPECT_TRUE(GphTextureIdMap.empty());
         EXPECT_TRUE(GphTextureRefCounts.empty());
@@ -543,7 +541,7 @@ struct Place {
 // Where a control of the menus' view stands in the window.
 Place placeOf(const Sprite* control)
 {
-    return Place{pixelX(MenuZoom, control->getX()), pixelY(MenuZoom, control->getY())};
+    return Place{uitest::pixelX(control->getX()), uitest::pixelY(control->getY())};
 }
 
 }  // namespace
@@ -568,9 +566,7 @@ TEST_F(SaveGameTest, TheBuiltProgramLoadsAndSavesThroughItsMenusByKeysAndPointer
     const Place loadSlot2 = placeOf(app->getLoadScreen()->getSlotBox(2));
     const Place saveSlot3 = placeOf(app->getSaveScreen()->getSlotBox(3));
     const Place saveSlot5 = placeOf(app->getSaveScreen()->getSlotBox(5));
-    app->shutdown();
-    delete app;
-    app = nullptr;
+    stop();
 
     const fs::path dir = fs::absolute("sg_program");
     testsupport::makeDataFolder(dir.string());

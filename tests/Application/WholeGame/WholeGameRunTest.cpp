@@ -229,8 +229,9 @@ protected:
                                 : 0.0;
         // The bar's middle row, from the box's left end at pixel 30; its ends blend into the box.
         int bar = 0;
+        const Rgb timer = pictureColour("timer.pcx");
         for (int x = 20; x < 190; ++x)
-            if (near(shot.at(x, 77), pictureColour("timer.pcx"))) ++bar;
+            if (near(shot.at(x, 77), timer)) ++bar;
         EXPECT_NEAR(full, bar, 4.0) << "power-up bar";
         return full;
     }
@@ -361,7 +362,8 @@ TEST_F(WholeGameTest, FromTheTitleThroughEveryLevelToTheHighScoreTable)
         grenades = game()->getPlayer()->getGrenades();
         EXPECT_GT(grenades, 0);
     };
-    // The gas puts him to sleep for good, within ten seconds of game time.
+    // The gas puts him to sleep for good, within ten seconds of game time (the route goes on
+    // past him only then).
     checks["gassed"] = [&] {
         EXPECT_EQ(grenades - 1, game()->getPlayer()->getGrenades());
         ASSERT_TRUE(until([&] { return thug->isAsleep(); }, 10000 / FrameMs))
@@ -420,7 +422,7 @@ TEST_F(WholeGameTest, FromTheTitleThroughEveryLevelToTheHighScoreTable)
         EXPECT_TRUE(game()->getPage1()->isFirstLevelDone());
         EXPECT_GT(shoot("loaded_game").shareAround(GameZoom, 85, 230, 30, 30, pictureColour("check_mark2.pcx")), 0.3);
         // Nothing is lit on it, and the keys light nothing with level 1-1 done: the pointer lights 1-2.
-        uitest::pushMotionPixels(pixelX(GameZoom, 250), pixelY(GameZoom, 150));
+        uitest::pushMotion(250, 150, GameZoom);
         frames(2);
         EXPECT_TRUE(game()->getPage1()->getButton(P::kSlot2)->isLit());
     };
@@ -472,9 +474,7 @@ TEST_F(WholeGameTest, FromTheTitleThroughEveryLevelToTheHighScoreTable)
         app->quit();
     };
     app->run();
-    app->shutdown();
-    delete app;
-    app = nullptr;
+    stop();
     EXPECT_TRUE(std::filesystem::exists("scores.dat"));
     EXPECT_TRUE(std::filesystem::exists("save_index.txt"));
     start();

@@ -33,15 +33,26 @@ namespace uitest {
 // The menus' view: an 800 x 600 window showing 1024 x 768 units around the origin.
 constexpr double Zoom = 512.0;
 
-inline double windowX(double wx) { return (wx / Zoom + 1.0) * 400.0; }
-inline double windowY(double wy) { return (1.0 - wy / (Zoom * 0.75)) * 300.0; }
+// Window pixels of a world point in a view of that zoom (a game's view: 400).
+inline double windowX(double wx, double zoom = Zoom) { return (wx / zoom + 1.0) * 400.0; }
+inline double windowY(double wy, double zoom = Zoom) { return (1.0 - wy / (zoom * 0.75)) * 300.0; }
+inline int pixelX(double wx, double zoom = Zoom) { return static_cast<int>(std::lround(windowX(wx, zoom))); }
+inline int pixelY(double wy, double zoom = Zoom) { return static_cast<int>(std::lround(windowY(wy, zoom))); }
 
 // The colour drawn at a world point of the last frame (read before the buffers swap).
-inline std::array<unsigned char, 3> pixelAt(double wx, double wy)
+inline std::array<unsigned char, 3> pixelAt(double wx, double wy, double zoom = Zoom)
 {
-    const int x = static_cast<int>(std::floor(windowX(wx)));
-    const int y = 599 - static_cast<int>(std::floor(windowY(wy)));
+    const int x = static_cast<int>(std::floor(windowX(wx, zoom)));
+    const int y = 599 - static_cast<int>(std::floor(windowY(wy, zoom)));
     return testsupport::readPixel(x, y);
+}
+
+// Colours that differ by no more than `tolerance` in each channel.
+inline bool near(const std::array<unsigned char, 3>& a, const std::array<unsigned char, 3>& b, int tolerance = 10)
+{
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(a[i] - b[i]) > tolerance) return false;
+    return true;
 }
 
 inline int brightness(const std::array<unsigned char, 3>& c) { return c[0] + c[1] + c[2]; }
@@ -359,17 +370,12 @@ inline void pushButtonPixels(bool down, int x, int y, Uint8 button = SDL_BUTTON_
     SDL_PushEvent(&event);
 }
 
-// The same at a world point of the menus' view.
-inline void pushMotion(double wx, double wy)
+// The same at a world point of a view, the menus' by default.
+inline void pushMotion(double wx, double wy, double zoom = Zoom) { pushMotionPixels(pixelX(wx, zoom), pixelY(wy, zoom)); }
+inline void pushClick(double wx, double wy, double zoom = Zoom)
 {
-    pushMotionPixels(static_cast<int>(std::lround(windowX(wx))), static_cast<int>(std::lround(windowY(wy))));
-}
-inline void pushClick(double wx, double wy)
-{
-    const int x = static_cast<int>(std::lround(windowX(wx)));
-    const int y = static_cast<int>(std::lround(windowY(wy)));
-    pushButtonPixels(true, x, y);
-    pushButtonPixels(false, x, y);
+    pushButtonPixels(true, pixelX(wx, zoom), pixelY(wy, zoom));
+    pushButtonPixels(false, pixelX(wx, zoom), pixelY(wy, zoom));
 }
 
 // Set up once per test program: the sound engine (on a device, or with none at all when
