@@ -50,13 +50,14 @@ TEST_F(MenuKeysTest, OptionsActTheMomentABoxChangesAndComeBackAtTheNextStart)
     // The marks as the options file gave them: a window, the rest on; the score box's mark shows.
     EXPECT_FALSE(checked(OptionScreen::kFullscreen));
     EXPECT_TRUE(shows("check_mark.pcx", -240, -100, 16, 16));
-    // Down past full screen; Enter on music, sound effects and the score box.
-    keys({SDLK_DOWN, SDLK_DOWN, SDLK_RETURN});
-    EXPECT_FALSE(SndMusic::isEnabled());
-    keys({SDLK_DOWN, SDLK_RETURN});
-    EXPECT_FALSE(SndSoundEffect::isEnabled());
-    keys({SDLK_DOWN, SDLK_RETURN});
-    EXPECT_FALSE(app->getGameScreen()->isScoreBoxShown());
+    // Down past full screen; Enter on music, sound effects and the score box switches each off.
+    const std::function<bool()> switches[] = {SndMusic::isEnabled, SndSoundEffect::isEnabled,
+                                              [&] { return app->getGameScreen()->isScoreBoxShown(); }};
+    keys({SDLK_DOWN});
+    for (const auto& on : switches) {
+        keys({SDLK_DOWN, SDLK_RETURN});
+        EXPECT_FALSE(on());
+    }
     EXPECT_FALSE(shows("check_mark.pcx", -240, -100, 16, 16));
     keys({SDLK_ESCAPE});
     EXPECT_EQ(app->getMainMenu(), app->getCurrentScreen());
@@ -66,9 +67,7 @@ TEST_F(MenuKeysTest, OptionsActTheMomentABoxChangesAndComeBackAtTheNextStart)
     start();
     for (int id : {OptionScreen::kFullscreen, OptionScreen::kMusic, OptionScreen::kSoundEffects, OptionScreen::kScoreBox})
         EXPECT_FALSE(checked(id)) << id;
-    EXPECT_FALSE(SndMusic::isEnabled());
-    EXPECT_FALSE(SndSoundEffect::isEnabled());
-    EXPECT_FALSE(app->getGameScreen()->isScoreBoxShown());
+    for (const auto& on : switches) EXPECT_FALSE(on());
     // Up lights the return button first; it writes the file as Escape does.
     app->showOptions();
     keys({SDLK_UP, SDLK_RETURN});
