@@ -442,38 +442,9 @@ int pilot(Level& level, Player& player, const SilentOwner& owner, const std::vec
     return played;
 }
 
-class DemoLevelsTest : public ::testing::Test {
+class DemoLevelsTest : public leveltest::LevelFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
-    void SetUp() override
-    {
-        _window = leveltest::openWindow();
-        ASSERT_NE(nullptr, _window);
-        _app.reset(new leveltest::WindowOwner(_window));
-        _player.reset(new Player(_app.get()));
-    }
-    void TearDown() override
-    {
-        _player.reset();
-        _app.reset();
-    }
-
-    GphWindow* _window = nullptr;
-    std::unique_ptr<leveltest::WindowOwner> _app;
-    std::unique_ptr<Player> _player;
     SilentOwner _owner;
-    static inline SndManager* s_sound = nullptr;
-    static inline bool s_soundStarted = false;
 };
 
 // Log lines that are not faults of a level file: the JPEG reader's account of each picture it

@@ -46,36 +46,8 @@ public:
     std::vector<std::string> calls;
 };
 
-class LevelTest : public ::testing::Test {
+class LevelTest : public leveltest::LevelFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
-    }
-
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
-
-    void SetUp() override
-    {
-        _window = leveltest::openWindow();
-        ASSERT_NE(nullptr, _window);
-        _app.reset(new leveltest::WindowOwner(_window));
-        _player.reset(new Player(_app.get()));
-    }
-
-    void TearDown() override
-    {
-        _player.reset();
-        _app.reset();
-        if (_window) _window->disableLighting();
-    }
-
     std::unique_ptr<Level> newLevel()
     {
         return std::unique_ptr<Level>(new Level(_app.get(), &_owner, _player.get()));
@@ -92,17 +64,8 @@ protected:
     double cameraX() const { return _window->getCamera()->getPosition()->getX(); }
     double cameraY() const { return _window->getCamera()->getPosition()->getY(); }
 
-    GphWindow* _window = nullptr;
-    std::unique_ptr<leveltest::WindowOwner> _app;
-    std::unique_ptr<Player> _player;
     RecordingOwner _owner;
-
-    static SndManager* s_sound;
-    static bool s_soundStarted;
 };
-
-SndManager* LevelTest::s_sound = nullptr;
-bool LevelTest::s_soundStarted = false;
 
 // The log messages written since `mark` (a count of messages taken earlier).
 std::vector<std::string> messagesSince(size_t mark)

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include <cstdint>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,8 +14,10 @@
 #include "Base/Gph/GphViewportOrthogonal.h"
 #include "Base/Gph/GphWindow.h"
 #include "Base/Shp/ShpCoord.h"
+#include "Kovo/Player.h"
 #include "support/Files.h"
 #include "support/GlContext.h"
+#include "support/SoundSuite.h"
 
 // The game window and small pictures for the level-world tests.
 namespace leveltest {
@@ -38,6 +41,30 @@ class WindowOwner : public AppBase {
 public:
     explicit WindowOwner(GphWindow* window) { _window = window; }
     ~WindowOwner() override { _window = nullptr; }
+};
+
+// The level world's suite: the sound engine for the suite, and for each test the game window,
+// an application lending it and a new hero.
+class LevelFixture : public testsupport::SoundSuite {
+protected:
+    void SetUp() override
+    {
+        _window = openWindow();
+        ASSERT_NE(nullptr, _window);
+        _app.reset(new WindowOwner(_window));
+        _player.reset(new Player(_app.get()));
+    }
+    void TearDown() override
+    {
+        _player.reset();
+        _app.reset();
+        // A lit level must not light the next test's pictures.
+        if (_window) _window->disableLighting();
+    }
+
+    GphWindow* _window = nullptr;
+    std::unique_ptr<WindowOwner> _app;
+    std::unique_ptr<Player> _player;
 };
 
 // A flat-colour 24-bit BMP of 16 x 16 pixels.

@@ -160,36 +160,19 @@ inline std::string roomHead(int id, int width, int height, double gravity)
     return out.str();
 }
 
-class FrameFixture : public ::testing::Test {
+class FrameFixture : public leveltest::LevelFixture {
 protected:
     static void SetUpTestSuite()
     {
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
+        LevelFixture::SetUpTestSuite();
         leveltest::writeBmp("map_red.bmp", 255, 0, 0);
         leveltest::writeBmp("map_green.bmp", 0, 255, 0);
-    }
-
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
-
-    void SetUp() override
-    {
-        _window = leveltest::openWindow();
-        ASSERT_NE(nullptr, _window);
-        _app.reset(new leveltest::WindowOwner(_window));
-        _player.reset(new Player(_app.get()));
     }
 
     void TearDown() override
     {
         _level.reset();
-        _player.reset();
-        _app.reset();
+        LevelFixture::TearDown();
     }
 
     // Reads a level of the rooms with the hero's start at (x, y) and the camera asked for
@@ -268,19 +251,10 @@ protected:
         return actor;
     }
 
-    GphWindow* _window = nullptr;
-    std::unique_ptr<leveltest::WindowOwner> _app;
-    std::unique_ptr<Player> _player;
     std::unique_ptr<Level> _level;
     RecordingOwner _owner;
     std::string _file;
-
-    static SndManager* s_sound;
-    static bool s_soundStarted;
 };
-
-inline SndManager* FrameFixture::s_sound = nullptr;
-inline bool FrameFixture::s_soundStarted = false;
 
 }  // namespace mapframe
 

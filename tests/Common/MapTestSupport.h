@@ -15,12 +15,11 @@
 namespace maptest {
 
 // Rooms read from text in the game's window, with the sound engine started as in the game.
-class MapFixture : public ::testing::Test {
+class MapFixture : public testsupport::SoundSuite {
 protected:
     static void SetUpTestSuite()
     {
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
+        SoundSuite::SetUpTestSuite();
         leveltest::writeBmp("map_red.bmp", 255, 0, 0);
         leveltest::writeBmp("map_green.bmp", 0, 255, 0);
         leveltest::writeBmp("map_blue.bmp", 0, 0, 255);
@@ -28,13 +27,6 @@ protected:
         leveltest::writeBmp("map_cyan.bmp", 0, 255, 255);
         leveltest::writeBmp("map_magenta.bmp", 255, 0, 255);
         leveltest::writeBmp("map_grey.bmp", 128, 128, 128);
-    }
-
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
     }
 
     void SetUp() override
@@ -73,13 +65,7 @@ protected:
 
     GphWindow* _window = nullptr;
     std::unique_ptr<leveltest::WindowOwner> _owner;
-
-    static SndManager* s_sound;
-    static bool s_soundStarted;
 };
-
-inline SndManager* MapFixture::s_sound = nullptr;
-inline bool MapFixture::s_soundStarted = false;
 
 }  // namespace maptest
 

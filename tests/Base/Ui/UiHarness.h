@@ -27,6 +27,7 @@
 #include "support/Files.h"
 #include "support/GameTimeSound.h"
 #include "support/GlContext.h"
+#include "support/SoundSuite.h"
 
 namespace uitest {
 
@@ -411,26 +412,7 @@ private:
     SndManager* _sound = nullptr;
 };
 
-// A suite whose tests hear the sound engine, started for the suite (without a device when
-// there is none).
-class SoundSuite : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        testsupport::keepGlDriverLoaded();
-        s_sound = new SndManager();
-        s_soundStarted = s_sound->init() == 0;
-    }
-    static void TearDownTestSuite()
-    {
-        if (s_soundStarted) s_sound->shutdown();
-        delete s_sound;
-        s_sound = nullptr;
-    }
-
-    static inline SndManager* s_sound = nullptr;
-    static inline bool s_soundStarted = false;
-};
+using testsupport::SoundSuite;
 
 // The menus' rollover and click sounds, linked into a folder of test pictures made in the
 // working directory.
