@@ -147,6 +147,9 @@ void KnifeThrower::stand(bool left, unsigned ms, double seconds)
             if (enterState(left ? CharacterStateShootLeft : CharacterStateShootRight, true)) {
                 _idle_timer = 0;
                 _throw_timer = 0;
+                // A throw cut short by the hero's return leaves the flag up; each throw
+                // releases its own knife.
+                _knife_thrown = false;
                 playSound(_throw_sound);
             }
         } else {

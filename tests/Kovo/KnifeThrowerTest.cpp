@@ -34,4 +34,27 @@ TEST_F(KnifeThrowerTest, ThrowsExactlyOneKnifeAtTheEighthPictureOfItsThrow)
     EXPECT_EQ(1, thrower->getState());
 }
 
+// The hero comes back into the room after a knife left and before the throw ended: the
+// thrower stands again, and its next throw still releases a knife.
+TEST_F(KnifeThrowerTest, AThrowCutShortByTheHerosReturnLeavesTheNextThrowItsKnife)
+{
+    makeRoom(floorAt(0, 8000, 40) + actorAt(4, 1000, 40, 1, true, "0"), 8000);
+    KnifeThrower* thrower = actor<KnifeThrower>();
+    placeHero(800, 40);
+    ASSERT_GT(updatesUntil([&] { return !newShots().empty(); }), 0);
+    ASSERT_EQ(14, thrower->getState());
+    // The room's return ends the knives in flight.
+    room->enter(850, 40, 0, 0, 0, 0, 0);
+    ASSERT_EQ(1, thrower->getState());
+    seenShots.clear();
+    size_t knives = 0;
+    updatesUntil([&] { return thrower->getState() == 14; });
+    EXPECT_GT(updatesUntil([&] {
+                  knives += newShots().size();
+                  return thrower->getState() == 1;
+              }),
+              0);
+    EXPECT_EQ(1u, knives);
+}
+
 }  // namespace
