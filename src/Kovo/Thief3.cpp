@@ -179,7 +179,7 @@ void Thief3::stand(bool left, unsigned ms, double seconds)
     }
     if (_alert_timer <= 0 && !seesHero(left)) {
         // Facing right it never turns back by itself; facing left it does, unless the hero
-        // is on its level behind its back.
+        // is on its level in front of it.
         if (!left || (heroOnLevel() && heroInFront(left))) return;
         if (_idle_timer < GameConstants::characterIdleTime) {
             _idle_timer += ms;

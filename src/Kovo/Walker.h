@@ -32,7 +32,7 @@ protected:
     // A step of `dx` keeps the edge on that side strictly inside its limit.
     bool withinLimits(bool left, double dx) const;
     // A machine's switch, read before it moves: on, a resting machine (41, 42) walks its way
-    // again (3, 4); off, a walking one rests. Any other state is kept.
+    // again (6, 7); off, a walking one rests. Any other state is kept.
     void restOrWalk(bool on);
     // A run that ends the actor: along the floor until its limit, a wall or the end of the
     // floor stops it, and there it is gone (asleep to the room, facing as it ran).
