@@ -50,8 +50,9 @@ typedef std::map<CharacterState, GphAnimatedTexture*> CharacterAnimationMap;
 //   one of those states uses the pieces (knockOutRunsOut, fallOffLedge, slammed,
 //   knockedAway, sleep) around its own lines. advanceAnimation ends the think.
 // - Every switch of state the think makes goes through enterState (or turnTo when the
-//   actor turns round with it); what the class counts per state (timers, turning points)
-//   starts afresh in its onEnterState, the one place that resets them.
+//   actor turns round with it); what the class resets on every entry to a state (timers,
+//   turning points) starts afresh in its onEnterState, and a reset that belongs to one
+//   switch only (a charge's start, not its turns) stays beside that switch.
 // - A standing actor that turns toward a downed comrade after a wait uses turnToAlarm with
 //   its own timer; run pictures shown twice each come from runFramesTwice.
 // - Sleep Z pictures are the base's: updateSleepZ at the start of every think of an actor

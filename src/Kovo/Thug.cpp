@@ -100,16 +100,8 @@ void Thug::onEnterState(CharacterState state)
     switch (state) {
     case CharacterStateStandLeft:
     case CharacterStateStandRight:
-        _idle_timer = 0;
         _turnaround_x = -1;
         _return_to_x = -1;
-        break;
-    case CharacterStateMoveLeft:
-    case CharacterStateMoveRight:
-        _idle_timer = 0;
-        _alert_timer = 0;
-        _reaction_shown = false;
-        _turnaround_x = -1;
         break;
     case CharacterStateFallLeft:
     case CharacterStateFallRight:
@@ -147,7 +139,7 @@ void Thug::stand(unsigned ms, double seconds)
     _return_to_x = -1;
 
     // A comrade down behind it, or one that has seen something, turns it around after a while.
-    if (turnToAlarm(ms, kAlarmDelay, _alarm_timer)) return;
+    if (turnToAlarm(ms, kAlarmDelay, _alarm_timer, [this] { _idle_timer = 0; })) return;
 
     if (_alert_timer > 0 || seesHero(_facing_left)) {
         double dx, dy;
@@ -156,10 +148,16 @@ void Thug::stand(unsigned ms, double seconds)
         // Seen behind a wall or across a gap, the hero goes unnoticed; once noticed, the
         // charge comes whatever the hero does.
         if (_alert_timer == 0 && !(free && withinLimits(left, dx) && reason == 0)) return;
-        if (_alert_timer > GameConstants::characterTimerPeriod)
-            enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true);
-        else
+        if (_alert_timer > GameConstants::characterTimerPeriod) {
+            // The charge ends this noticing: the next one counts and shows its bubble afresh.
+            if (enterState(left ? CharacterStateMoveLeft : CharacterStateMoveRight, true)) {
+                _idle_timer = 0;
+                _alert_timer = 0;
+                _reaction_shown = false;
+            }
+        } else {
             _alert_timer += ms;
+        }
         return;
     }
 
@@ -170,7 +168,8 @@ void Thug::stand(unsigned ms, double seconds)
         return;
     }
     const int draw = GameRandom::draw() % (left ? kTurnOddsLeft : kTurnOddsRight);
-    if (draw == 1) turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left);
+    if (draw == 1 && turnTo(left ? CharacterStateStandRight : CharacterStateStandLeft, !left))
+        _idle_timer = 0;
 }
 
 void Thug::charge(double seconds)

@@ -41,8 +41,10 @@ public:
     bool isReactionShown() const { return _reaction_shown; }
 
 protected:
-    // Standing starts the idle clock and forgets the last charge's points; a charge starts
-    // the alert over; a slam or a fall ends the charge's points.
+    // Standing forgets the last charge's points; a slam or a fall ends them and the stop
+    // point. The clocks start afresh only where a switch says so: the idle clock at a turn
+    // while standing, and the idle and alert clocks and the bubble at a charge's start; a
+    // charge's turns and stops leave them.
     void onEnterState(CharacterState state) override;
 
     double _stop_x;

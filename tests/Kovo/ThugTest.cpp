@@ -523,6 +523,48 @@ TEST_F(ThugTest, DyingHeroBehindEndsTheCharge)
     hero.respawn();
 }
 
+// Back at its start as the hero returns, a charge carries the clocks of a noticing: its turns
+// and stops leave them, and the idle clock, as they are.
+TEST_F(ThugTest, AChargeTurnsAndStopsLeavingItsClocksAndBubble)
+{
+    const struct {
+        const char* what;
+        int leftLimit, heroX;
+        bool dying, heroLeavesAtTheTurn;
+        int until;
+    } cases[] = {{"at the turning point", -5000, 903, false, false, 7},
+                 {"at its limit while overshooting", 800, 990, false, false, 7},
+                 {"back where it passed the hero, gone", -5000, 903, false, true, 2},
+                 {"the hero dying behind", -5000, 1020, true, false, 1},
+                 {"at its limit while chasing", 900, 500, false, false, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        makeRoom(floorAt(0, 2000, 40) + thugAt(1000, 40, 6, true, c.leftLimit));
+        Thug* t = thug();
+        // Stopped by a dying hero, it stands 700 ms with him behind, 600 with him in sight.
+        const struct { int heroX, frames; } stand[] = {{1020, 1}, {1500, 35}, {800, 30}};
+        for (const auto& s : stand) {
+            hero.respawn();
+            placeHero(s.heroX, 40);
+            if (s.heroX == 1020) hero.die();
+            for (int i = 0; i < s.frames; ++i) frame(t, 20);
+        }
+        room->enter(1000, 40, 0, 0, 0, 0, 0);
+        ASSERT_EQ(6, t->getState());
+        placeHero(c.heroX, 40);
+        if (c.dying) hero.die();
+        for (int i = 0; i < 500 && t->getState() != c.until; ++i) {
+            frame(t, 20);
+            if (c.heroLeavesAtTheTurn && t->getState() == 7) placeHero(1400, 400);
+        }
+        ASSERT_EQ(c.until, t->getState());
+        EXPECT_EQ(600, t->getAlertTimer());
+        EXPECT_TRUE(t->isReactionShown());
+        EXPECT_EQ(700, t->getIdleTimer());
+        hero.respawn();
+    }
+}
+
 TEST_F(ThugTest, OvershootingIntoAWallSlamsAndSleepsFortyUnitsOffIt)
 {
     makeRoom(floorAt(0, 2000, 40) + wallAt(780, 820, 400, 40) + thugAt(1000, 40, 6, true));
