@@ -50,12 +50,16 @@ bool Charger::heroAheadWithin(bool left, double belowFeet, double aboveHead) con
            (left ? getLeft() > heroX : getRight() < heroX);
 }
 
-bool Charger::heroDyingBehind() const
+void Charger::standIfHeroDyingBehind(bool left)
 {
-    if (!_player || !_player->isDying()) return false;
-    if (_state != CharacterStateMoveLeft && _state != CharacterStateMoveRight) return false;
+    if (!_player || !_player->isDying()) return;
     const double heroX = _player->getX();
-    return _state == CharacterStateMoveLeft ? heroX >= getX() : heroX <= getX();
+    if (left ? heroX < getX() : heroX > getX()) return;
+    // A turn of this frame is undone: standing, it faces the way its state says.
+    if (enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false))
+        _facing_left = left;
+    _turnaround_x = -1;
+    _return_to_x = -1;
 }
 
 int Charger::writeRunState(std::ostream& out, const char* tag, int number, bool flag)

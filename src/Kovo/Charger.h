@@ -35,9 +35,10 @@ protected:
     // The hero ahead of the edge the run leads with, his head less than `belowFeet` below
     // its feet and his feet less than `aboveHead` above its head.
     bool heroAheadWithin(bool left, double belowFeet, double aboveHead) const;
-    // The hero dying behind the run, behind as it runs now (after any turn of this frame);
-    // false when it is not running.
-    bool heroDyingBehind() const;
+    // The hero dying behind a run whose step began running left (or right): behind as the
+    // step began, even when the run has turned since. Then it stands the way the step began,
+    // facing that way, both points forgotten; otherwise nothing changes.
+    void standIfHeroDyingBehind(bool left);
 
     // The saved block most chargers keep: "<tag>" turning point, return point, `number` and
     // `flag` (0 or 1), each followed by a blank, then the "<CHARACTER>" block and the

@@ -162,11 +162,7 @@ void Giant::run(double seconds)
     }
 
     // The hero dying behind it ends the run.
-    if (heroDyingBehind()) {
-        stopRunning(_state == CharacterStateMoveLeft);
-        _turnaround_x = -1;
-        _return_to_x = -1;
-    }
+    standIfHeroDyingBehind(left);
 }
 
 void Giant::stunned(double seconds)

@@ -270,11 +270,7 @@ void Gunner::run(double seconds)
     }
 
     // The hero dying behind it ends the run.
-    if (heroDyingBehind()) {
-        standStill();
-        _turnaround_x = -1;
-        _return_to_x = -1;
-    }
+    standIfHeroDyingBehind(left);
 }
 
 void Gunner::stunned()

@@ -195,11 +195,8 @@ void Thug::charge(double seconds)
                 enterState(left ? CharacterStateStandLeft : CharacterStateStandRight, false);
         }
 
-        // A dead hero behind it ends the chase; checked in the direction it now runs.
-        if (heroDyingBehind()) {
-            const bool nowLeft = _state == CharacterStateMoveLeft;
-            enterState(nowLeft ? CharacterStateStandLeft : CharacterStateStandRight, false);
-        }
+        // A dead hero behind it, as it ran when the step began, ends the chase.
+        standIfHeroDyingBehind(left);
         return;
     }
 
