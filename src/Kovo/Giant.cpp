@@ -120,7 +120,7 @@ void Giant::stand(unsigned ms, double seconds)
     if (turnToAlarm(ms, kAlarmDelay, _turn_timer, [this] { _own_reserved = 0; })) return;
     if (!_player || _player->isDying()) return;
     // Once alerted it no longer needs to see the hero.
-    if (_alert_timer <= 0 && !seesHero(_facing_left, kSightAbove)) return;
+    if (_alert_timer <= 0 && !seesHero(left, kSightAbove)) return;
 
     // A probe: a wall between the giant and the hero refuses it too.
     double dx, dy;

@@ -68,14 +68,14 @@ void Goat::buildAnimations()
 // ---------------------------------------------------------------------------------------------
 // Helpers
 
-bool Goat::heroInView() const
+bool Goat::heroInView(bool left) const
 {
     if (!_player || _player->isDying()) return false;
     // Its band is strict, and reaches a little beyond its feet and head.
     if (!(_player->getTop() > getBottom() - kSightBand &&
           _player->getBottom() < getTop() + kSightBand))
         return false;
-    return heroWithinSight(_facing_left);
+    return heroWithinSight(left);
 }
 
 void Goat::stopRunning(bool wasLeft)
@@ -125,7 +125,7 @@ void Goat::stand(double seconds)
     _turnaround_x = -1;
     _return_to_x = -1;
 
-    if (heroInView()) {
+    if (heroInView(left)) {
         // A probe: the goat does not move, and a hero behind a wall is never charged.
         double dx, dy;
         if (stepAcross(left, StepProbe, seconds, &dx, &dy) && withinLimits(left, dx) &&

@@ -40,8 +40,9 @@ private:
     void run(double seconds);
     void stunned(double seconds);
 
-    // The hero on its side, about its height and within sight, alive.
-    bool heroInView() const;
+    // The hero on the left (or right) side, about its height and within sight, alive. The
+    // side is the standing state's, whatever the facing flag says.
+    bool heroInView(bool left) const;
     // A run ends standing the way it ran, its points forgotten.
     void stopRunning(bool wasLeft);
 

@@ -43,3 +43,25 @@ TEST_F(ChargerTest, AHeroDyingBehindTheWayTheStepBeganStopsTheRun)
         }
     }
 }
+
+// Standing left but flagged facing right, a goat or a giant looks left, as its state stands.
+TEST_F(ChargerTest, AStandingChargerLooksTheWayItsStateStands)
+{
+    const struct {
+        CharacterType type;
+        double heroX;
+        int thinks;  // until it charges, -1 for never
+    } cases[] = {{CharacterTypeGoat, 800, 1},
+                 {CharacterTypeGoat, 1200, -1},
+                 {CharacterTypeGiant, 800, 52},
+                 {CharacterTypeGiant, 1200, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << ' ' << c.heroX);
+        Character* actor = makeRoom(floorAt(0, 2000, 40) +
+                                    actorAt(c.type, 1000, 40, 1, false, "0 2000"));
+        placeHero(c.heroX, 40);
+        EXPECT_EQ(c.thinks, thinkUntilStateChanges(actor, 20));
+        EXPECT_EQ(c.thinks > 0 ? CharacterStateMoveLeft : CharacterStateStandLeft,
+                  actor->getState());
+    }
+}
