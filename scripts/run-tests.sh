@@ -21,13 +21,9 @@ export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-# The player's files beside the game (whatever in its folder is not generated data) are no
-# test's business: the run must leave them as they were.
-player_files() {
-  (cd build/data && find . -type f | sort | while read -r f; do
-    [ -e "../generated/$f" ] || sha256sum "$f"
-  done)
-}
+# The player's files beside the game are no test's business: the run must leave them as
+# they were.
+. scripts/player-files.sh
 before=$(player_files)
 
 echo "== Tests (plain build)"

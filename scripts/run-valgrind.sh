@@ -15,7 +15,12 @@ cmake --build build -j"$(nproc)" --target test_Application
 run=$root/build/run/valgrind_session
 rm -rf "$run"
 mkdir -p "$run"
-cp -rs "$root/build/data/." "$run/"
+# Built from the generated data alone, as the test programs' folders are: the player's
+# options, scores, saves and log in build/data never reach the session, nor does it write
+# through a link over them.
+cp -rs "$root/build/generated/." "$run/"
+. scripts/player-files.sh
+before=$(player_files)
 
 . scripts/xvfb.sh
 start_xvfb
@@ -34,6 +39,12 @@ valgrind --error-exitcode=99 --suppressions="$root/scripts/valgrind.supp" --chil
   --gtest_filter='SaveGameTest.ALevelInFullSwingSavedLoadedInANewRunAndSavedAgainIsTheSameFile' \
   >"$run/valgrind.log" 2>&1 || status=$?
 grep -E '^\[ *(OK|FAILED|PASSED) *\]|ERROR SUMMARY|definitely lost|indirectly lost|possibly lost' "$run/valgrind.log" || true
+cd "$root"
+if [ "$(player_files)" != "$before" ]; then
+  echo "The valgrind session changed the player's files in build/data" >&2
+  exit 1
+fi
+echo "player's files in build/data: unchanged"
 if [ "$status" -ne 0 ]; then
   echo "valgrind session failed ($status); the report is in $run/valgrind.log" >&2
   exit 1
