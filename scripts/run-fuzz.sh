@@ -55,10 +55,11 @@ for t in "${targets[@]}"; do
   seeds=$fuzz/seeds/$t
   mkdir -p "$work" "$seeds"
   cp -rs "$data"/. "$work"/
-  # The game in a window; the level music swapped for a one-second one, since every level
-  # read decodes its music whole and ten seconds of it would slow each input down tenfold.
+  # The game in a window; every chapter's level music swapped for a one-second one, since
+  # every level read decodes its music whole and ten seconds of it would slow each input down
+  # tenfold.
   printf '0 1 1 1 \n' >"$work/config.dat"
-  ln -sf "$data/test_stereo.ogg" "$work/level1.ogg"
+  for chapter in 1 2 3 4 5; do ln -sf "$data/test_stereo.ogg" "$work/level$chapter.ogg"; done
   case "$t" in
     fuzz_pcx) cp $(smallest '*.pcx' 40) "$seeds"/ ;;
     fuzz_bmp) cp $(smallest '*.bmp' 20) "$seeds"/ ;;

@@ -1,6 +1,6 @@
 // One level file read into a level of the running game, then started and run for a frame.
-// The demo levels are read once at start-up and kept, so that the pictures an input names
-// mostly come from the cache.
+// The game's thirty levels are read once at start-up and kept, so that the pictures an input
+// names, of any chapter's cast, mostly come from the cache.
 #include <cstdlib>
 #include <vector>
 
@@ -13,7 +13,7 @@ namespace {
 
 KovoApplication* g_app = nullptr;
 // Kept for the whole run, never destroyed: their pictures and textures stay loaded.
-std::vector<Level*>* g_demoLevels = new std::vector<Level*>();
+std::vector<Level*>* g_levels = new std::vector<Level*>();
 
 }  // namespace
 
@@ -23,11 +23,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     g_app = fuzzsupport::startGame();
     if (!g_app) std::abort();
     GameScreen* screen = g_app->getGameScreen();
-    for (const char* name : {"level1-1.xml", "level1-2.xml", "level1-3.xml", "level1-4.xml", "level1-5.xml",
-                             "level1-x.xml"}) {
+    for (const std::string& name : fuzzsupport::levelFiles()) {
         Level* level = new Level(g_app, screen, screen->getPlayer());
         if (level->read(name, true, true) != 0) std::abort();
-        g_demoLevels->push_back(level);
+        g_levels->push_back(level);
     }
     fuzzsupport::holdLoadedPictures();
     return 0;

@@ -99,6 +99,17 @@ void holdLoadedPictures()
     }
 }
 
+const std::vector<std::string>& levelFiles()
+{
+    static const std::vector<std::string> levels = {
+        "level1-1.xml", "level1-2.xml", "level1-3.xml", "level1-4.xml", "level1-5.xml", "level1-x.xml",
+        "level2-1.xml", "level2-2.xml", "level2-3.xml", "level2-4.xml", "level2-5.xml", "level2-x.xml",
+        "level3-1.xml", "level3-2.xml", "level3-3.xml", "level3-4.xml", "level3-5.xml", "level3-6.xml",
+        "level4-1.xml", "level4-2.xml", "level4-3.xml", "level4-4.xml", "level4-5.xml", "level4-6.xml",
+        "level5-1.xml", "level5-2.xml", "level5-3.xml", "level5-4.xml", "level5-5.xml", "level5-x.xml"};
+    return levels;
+}
+
 std::string seedDirectory()
 {
     const char* dir = std::getenv("KOVO_FUZZ_SEED_DIR");

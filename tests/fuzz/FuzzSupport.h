@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class KovoApplication;
 
@@ -33,6 +34,10 @@ KovoApplication* startGame();
 // Every picture loaded so far stays loaded, with its texture, for the rest of the process:
 // a later input that names it takes it from the cache instead of decoding and uploading it.
 void holdLoadedPictures();
+
+// The file names of the game's thirty levels, chapter by chapter: every class of the cast
+// first appears in one of them.
+const std::vector<std::string>& levelFiles();
 
 // The folder named by KOVO_FUZZ_SEED_DIR, when set: a target whose seeds are made by the game
 // itself (saves, score tables) writes them there at start-up. Empty otherwise.
