@@ -20,6 +20,7 @@ constexpr int kPlayFrames = 4;
 // Game time of one frame, in milliseconds.
 constexpr unsigned int kFrameMs = 30;
 
+// Every level is loaded on the way, and its pictures held as the run's preload would.
 void writeSeeds(const std::string& folder)
 {
     GameScreen* screen = g_app->getGameScreen();
@@ -30,6 +31,7 @@ void writeSeeds(const std::string& folder)
         screen->newGame();
         std::srand(1);
         screen->loadLevel(level);
+        fuzzsupport::holdLoadedPictures();
         for (int frame = 0; frame < kSeedFrames; ++frame) screen->update(kFrameMs);
         screen->saveGame(folder + "/" + level.substr(0, level.size() - 4) + ".dat");
     }
@@ -46,7 +48,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     if (!g_app) std::abort();
     GameScreen* screen = g_app->getGameScreen();
     const std::string seeds = fuzzsupport::seedDirectory();
-    if (!seeds.empty()) writeSeeds(seeds);
+    if (!seeds.empty()) {
+        writeSeeds(seeds);
+        return 0;
+    }
     // Every level once, so that the pictures of the whole cast stay loaded for the run.
     for (const std::string& level : fuzzsupport::levelFiles()) {
         screen->loadLevel(level);
