@@ -14,13 +14,18 @@
 #include "Base/Gph/GphWindow.h"
 #include "Base/Snd/SndManager.h"
 #include "Common/Barrier.h"
+#include "Common/CharacterRegistry.h"
 #include "Common/Exit.h"
 #include "Common/Level.h"
 #include "Common/LevelOwner.h"
 #include "Common/Map.h"
 #include "Common/CutScene.h"
+#include "Kovo/Bird.h"
+#include "Kovo/Bombshelle.h"
+#include "Kovo/Buzzooka.h"
 #include "Kovo/Character.h"
 #include "Kovo/CharacterType.h"
+#include "Kovo/Copter.h"
 #include "Kovo/Door.h"
 #include "Kovo/Ego2.h"
 #include "Kovo/Goat.h"
@@ -31,7 +36,11 @@
 #include "Kovo/Obstacle.h"
 #include "Kovo/Platform.h"
 #include "Kovo/Player.h"
+#include "Kovo/Reaction.h"
 #include "Kovo/Switch.h"
+#include "Kovo/Thief2.h"
+#include "Kovo/Thief3.h"
+#include "Kovo/Turret.h"
 #include "LevelTestWindow.h"
 #include "support/Files.h"
 
@@ -665,153 +674,165 @@ TEST_F(DemoLevelsTest, SideRoomsArePlayedThroughTheirProps)
     }
 }
 
-// Each actor met where its chapter brings it in, the hero walking past it to the exit.
-TEST_F(DemoLevelsTest, TheHeroWalksPastEachActorOfItsChapter)
+// What one actor has been seen doing so far on a walk.
+struct Seen {
+    std::set<CharacterState> states;
+    bool bubble = false;  // a speech bubble of its own over it
+    bool shown = false;   // drawn on some frame
+    double minX = 1e9;
+    double maxX = -1e9;
+};
+
+bool seenIn(const Seen& seen, std::initializer_list<CharacterState> states)
 {
-    typedef Move M;
-    const struct {
-        const char* file;
-        std::vector<Move> moves;
-        CharacterType type;
-        bool (*met)(const Character& actor);
-    } routes[] = {
-        // The icicle drops behind him and breaks.
-        {"level2-1.xml", {{1, 560, M::Jump, 0}, {1, 700, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
-         CharacterTypeIcicle,
-         [](const Character& c) { return c.getState() == CharacterStateAsleepLeft; }},
-        // The goat charges along its shelf above him, to its limit.
-        {"level2-3.xml",
-         {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}},
-         CharacterTypeGoat, [](const Character& c) { return static_cast<const Goat&>(c).isRoused(); }},
-        // The giant and the gunner stand guard on their ledges above his head.
-        {"level3-2.xml",
-         {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
-         CharacterTypeGiant, [](const Character& c) { return c.getState() == CharacterStateStandLeft; }},
-        {"level4-1.xml", {{1, 300, M::Use, 0}, {1, 780, M::Jump, 0}, {1, 1150, M::Walk, 0}},
-         CharacterTypeGunner,
-         [](const Character& c) {
-             return c.getState() == CharacterStateStandLeft || c.getState() == CharacterStateStandRight;
-         }},
-        // The scientist gives his hint as the hero meets him and flies off, letting his cart
-        // and rocket robot loose on the shelf above.
-        {"level4-2.xml", {{1, 1300, M::Use, 0}, {1, 1450, M::Use, 0}, {2, 950, M::Walk, 0}},
-         CharacterTypeEgo2,
-         [](const Character& c) {
-             const std::list<Sprite*>& machines = static_cast<const Ego2&>(c).getLinkedSprites();
-             return c.isHintShown() && c.getState() != CharacterStateStandLeft &&
-                    machines.size() == 2 && machines.front()->isVisible() &&
-                    machines.back()->isVisible();
-         }},
-    };
-    for (const auto& route : routes) {
-        SCOPED_TRACE(route.file);
-        _owner = SilentOwner();
-        Player player(_app.get());
-        Level level(_app.get(), &_owner, &player);
-        ASSERT_EQ(0, level.read(route.file, true, false));
-        pilot(level, player, _owner, route.moves, 16);
-        EXPECT_EQ(0, _owner.deaths);
-        EXPECT_EQ(route.file, _owner.finished);
-        const Character* actor = nullptr;
-        for (const auto& entry : level.getMaps())
-            for (const Character* c : entry.second->getCharacters())
-                if (c->getType() == route.type) actor = c;
-        ASSERT_NE(nullptr, actor);
-        EXPECT_TRUE(route.met(*actor));
-    }
+    for (CharacterState s : states)
+        if (seen.states.count(s)) return true;
+    return false;
 }
 
-// The side rooms where chapter 1 meets the bystanders, machines, drops, the bird, the bomb
-// thrower and the helicopter, each walked from its door to its exit past every one of them.
-TEST_F(DemoLevelsTest, ChapterOneMeetsTheCastOnTheWayThroughItsSideRooms)
+// Each actor class met where its chapter brings it in, doing there what it does when it meets
+// the hero; the hero gets past every one of them. One row a class: what it does, told from
+// the actor and what it has been seen doing on the walks so far, on any frame of them.
+TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
 {
     typedef Move M;
     const struct {
+        CharacterType type;
+        const char* what;
+        std::function<bool(const Character& actor, const Seen& seen)> did;
+    } acts[] = {
+        // Chapter 1.
+        {CharacterTypeThug, "shows a bubble and charges",
+         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeAgent, "gives his hint", [](const Character& c, const Seen&) { return c.isHintShown(); }},
+        {CharacterTypeEgo1, "walks off", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeDozer, "walks between its limits", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
+        {CharacterTypeBuzzooka, "fires", [](const Character& c, const Seen&) { return static_cast<const Buzzooka&>(c).getFireTimer() > 0; }},
+        {CharacterTypeCart, "rolls between its limits", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
+        {CharacterTypeDrop, "falls", [](const Character&, const Seen& s) { return s.shown && s.maxX >= s.minX; }},
+        {CharacterTypeBombshelle, "throws a bomb", [](const Character& c, const Seen&) { return static_cast<const Bombshelle&>(c).isThrown(); }},
+        {CharacterTypeBird, "pursues him", [](const Character& c, const Seen&) { return static_cast<const Bird&>(c).isPursuing(); }},
+        {CharacterTypeCopter, "fires at him", [](const Character& c, const Seen&) { return static_cast<const Copter&>(c).getShots() > 0; }},
+        // Chapters 2 and 3.
+        {CharacterTypeIcicle, "drops and breaks", [](const Character& c, const Seen&) { return c.getState() == CharacterStateAsleepLeft; }},
+        {CharacterTypeGoat, "charges", [](const Character& c, const Seen&) { return static_cast<const Goat&>(c).isRoused(); }},
+        {CharacterTypeWolf, "shows a bubble, runs past him and back",
+         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
+        {CharacterTypeKnifeThrower, "throws a knife", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateShootLeft, CharacterStateShootRight}); }},
+        {CharacterTypeGiant, "shows a bubble and charges",
+         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeRat, "walks between its limits", [](const Character&, const Seen& s) { return s.maxX - s.minX > 100; }},
+        {CharacterTypeThief1, "runs off", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        // Chapters 4 and 5.
+        {CharacterTypeGunner, "shows a bubble, fires and charges",
+         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeEgo2, "gives his hint and flies off, letting his machines loose",
+         [](const Character& c, const Seen&) {
+             const std::list<Sprite*>& machines = static_cast<const Ego2&>(c).getLinkedSprites();
+             return c.isHintShown() && c.getState() != CharacterStateStandLeft && machines.size() == 2 &&
+                    machines.front()->isVisible() && machines.back()->isVisible();
+         }},
+        {CharacterTypeRobot, "walks between its limits", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
+        {CharacterTypeTurret, "fires", [](const Character& c, const Seen&) { return static_cast<const Turret&>(c).getFireTimer() > 0; }},
+        {CharacterTypeKnight, "sneaks after him", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateSneakLeft, CharacterStateSneakRight}); }},
+        {CharacterTypeThief2, "fires and flees", [](const Character& c, const Seen&) { return static_cast<const Thief2&>(c).getShotCount() > 0; }},
+        {CharacterTypeThief3, "fires", [](const Character& c, const Seen&) { return static_cast<const Thief3&>(c).getShotCount() > 0; }},
+    };
+    const int kToTheExit = -1;
+    const struct {
         const char* file;
-        Start start;
+        Start start;  // room 0: from the level's own start
         std::vector<Move> moves;
-        std::set<CharacterType> cast;  // all the room holds
-    } routes[] = {
+        // The walk ends at the exit, or once the hero is past the actor of this type in the
+        // start room; that one is asleep then or not.
+        int pastOf;
+        bool leftAsleep;
+    } walks[] = {
+        // Chapter 1. The thug of the tower, and of the gate's yard.
+        {"level1-1.xml", {0, 0, 0}, {}, kToTheExit, false},
         // A hint from the informant, the scientist walks off, the phone rests the dozer and
         // the rocket robot, the cart rolls in its trench below, a drop falls by the exit.
-        {"level1-2.xml",
-         {4, 120, 80},
-         {{4, 2740, M::Walk, 0}},
-         {CharacterTypeAgent, CharacterTypeEgo1, CharacterTypeDozer, CharacterTypeBuzzooka,
-          CharacterTypeCart, CharacterTypeDrop}},
+        {"level1-2.xml", {4, 120, 80}, {{4, 2740, M::Walk, 0}}, kToTheExit, false},
         // A grenade puts the bomb thrower to sleep before she sees him; the bird beats about
         // its aviary overhead; the helicopter hovers above his head.
         {"level1-3.xml",
          {5, 120, 80},
-         {{5, 420, M::Walk, 0},
-          {5, 420, M::Throw, 1000},
-          {5, 420, M::Wait, 1500},
-          {5, 2540, M::Walk, 0}},
-         {CharacterTypeBombshelle, CharacterTypeBird, CharacterTypeCopter}},
+         {{5, 420, M::Walk, 0}, {5, 420, M::Throw, 1000}, {5, 420, M::Wait, 1500}, {5, 2540, M::Walk, 0}},
+         kToTheExit, false},
+        // Chapters 2 and 3. The icicle drops behind him and breaks.
+        {"level2-1.xml", {0, 0, 0}, {{1, 560, M::Jump, 0}, {1, 700, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
+         kToTheExit, false},
+        // The goat charges along its shelf above him, to its limit.
+        {"level2-3.xml", {0, 0, 0}, {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}},
+         kToTheExit, false},
+        {"level2-5.xml", {1, 120, 80},
+         {{1, 560, M::Throw, 1000}, {1, 560, M::Wait, 2600}, {1, 660, M::Jump, 0}, {1, 1500, M::Walk, 0}},
+         CharacterTypeWolf, true},
+        {"level2-x.xml", {1, 120, 80},
+         {{1, 520, M::Throw, 1000}, {1, 520, M::Wait, 1500}, {1, 560, M::Jump, 0}, {1, 1300, M::Walk, 0}},
+         CharacterTypeKnifeThrower, true},
+        {"level3-2.xml", {0, 0, 0}, {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
+         kToTheExit, false},
+        {"level3-5.xml", {1, 120, 80}, {{1, 785, M::Jump, 0}, {1, 1320, M::Jump, 0}, {1, 1500, M::Walk, 0}},
+         CharacterTypeRat, false},
+        {"level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, CharacterTypeThief1, true},
+        // Chapters 4 and 5.
+        {"level4-1.xml", {0, 0, 0}, {{1, 300, M::Use, 0}, {1, 780, M::Jump, 0}, {1, 1150, M::Walk, 0}}, kToTheExit, false},
+        // The scientist gives his hint as the hero meets him and flies off, letting his cart
+        // and rocket robot loose on the shelf above.
+        {"level4-2.xml", {0, 0, 0}, {{1, 1300, M::Use, 0}, {1, 1450, M::Use, 0}, {2, 950, M::Walk, 0}}, kToTheExit, false},
+        {"level4-3.xml", {1, 120, 80}, {{1, 635, M::Jump, 0}, {1, 1135, M::Jump, 0}, {1, 1500, M::Walk, 0}},
+         CharacterTypeRobot, true},
+        {"level4-4.xml", {1, 120, 80}, {{1, 1300, M::Walk, 0}}, CharacterTypeTurret, false},
+        {"level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, CharacterTypeKnight, false},
+        {"level5-3.xml", {1, 120, 80}, {{1, 860, M::Jump, 0}, {1, 1300, M::Walk, 0}}, CharacterTypeThief2, true},
+        {"level5-x.xml", {1, 120, 80}, {{1, 460, M::Jump, 0}, {1, 1300, M::Walk, 0}}, CharacterTypeThief3, false},
     };
-    for (const auto& route : routes) {
-        SCOPED_TRACE(route.file);
+    std::set<CharacterType> acted;
+    for (const auto& walk : walks) {
+        SCOPED_TRACE(walk.file);
         _owner = SilentOwner();
         Player player(_app.get());
         Level level(_app.get(), &_owner, &player);
-        ASSERT_EQ(0, level.read(route.file, true, false));
-        std::set<CharacterType> here;
-        for (const Character* c : level.getMaps().at(route.start.map)->getCharacters())
-            here.insert(c->getType());
-        EXPECT_EQ(route.cast, here);
-        pilot(level, player, _owner, route.moves, 16, &route.start);
-        EXPECT_EQ(0, _owner.deaths);
-        EXPECT_EQ(route.file, _owner.finished);
-        EXPECT_EQ(1, _owner.exitCode);
-    }
-}
-
-// The second half of the cast where the chapters bring it in, and the way past each: gassed
-// from out of its sight, jumped over, stopped by the phone, outrun, or firing over the hero's
-// head from a gallery. The walk ends once the hero is past it.
-TEST_F(DemoLevelsTest, TheHeroGetsPastEachActorOfTheSecondHalfOfTheCast)
-{
-    typedef Move M;
-    const struct {
-        CharacterType type;
-        const char* file;
-        Start start;
-        std::vector<Move> moves;
-        // Asleep, gone or switched off by the time the hero is past it.
-        bool outOfPlay;
-    } meetings[] = {
-        {CharacterTypeWolf, "level2-5.xml", {1, 120, 80},
-         {{1, 560, M::Throw, 1000}, {1, 560, M::Wait, 2600}, {1, 660, M::Jump, 0}, {1, 1500, M::Walk, 0}}, true},
-        {CharacterTypeKnifeThrower, "level2-x.xml", {1, 120, 80},
-         {{1, 520, M::Throw, 1000}, {1, 520, M::Wait, 1500}, {1, 560, M::Jump, 0}, {1, 1300, M::Walk, 0}}, true},
-        {CharacterTypeRat, "level3-5.xml", {1, 120, 80},
-         {{1, 785, M::Jump, 0}, {1, 1320, M::Jump, 0}, {1, 1500, M::Walk, 0}}, false},
-        {CharacterTypeThief1, "level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, true},
-        {CharacterTypeRobot, "level4-3.xml", {1, 120, 80},
-         {{1, 635, M::Jump, 0}, {1, 1135, M::Jump, 0}, {1, 1500, M::Walk, 0}}, true},
-        {CharacterTypeTurret, "level4-4.xml", {1, 120, 80}, {{1, 1300, M::Walk, 0}}, false},
-        {CharacterTypeKnight, "level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, false},
-        {CharacterTypeThief2, "level5-3.xml", {1, 120, 80}, {{1, 860, M::Jump, 0}, {1, 1300, M::Walk, 0}}, true},
-        {CharacterTypeThief3, "level5-x.xml", {1, 120, 80}, {{1, 460, M::Jump, 0}, {1, 1300, M::Walk, 0}}, false},
-    };
-    for (const auto& meeting : meetings) {
-        SCOPED_TRACE(meeting.file);
-        _owner = SilentOwner();
-        Player player(_app.get());
-        Level level(_app.get(), &_owner, &player);
-        ASSERT_EQ(0, level.read(meeting.file, true, false));
+        ASSERT_EQ(0, level.read(walk.file, true, false));
+        const Start* start = walk.start.map ? &walk.start : nullptr;
         const Character* met = nullptr;
-        for (const Character* c : level.getMap(meeting.start.map)->getCharacters())
-            if (c->getType() == meeting.type) met = c;
-        ASSERT_NE(nullptr, met);
-        const double beyond = met->getRight() + 20;
-        pilot(level, player, _owner, meeting.moves, 16, &meeting.start, [&] {
-            return level.getCurrentMap()->getId() == meeting.start.map && player.getX() > beyond;
+        if (walk.pastOf != kToTheExit)
+            for (const Character* c : level.getMap(walk.start.map)->getCharacters())
+                if (c->getType() == walk.pastOf) met = c;
+        ASSERT_TRUE(walk.pastOf == kToTheExit || met);
+        const double beyond = met ? met->getRight() + 20 : 0;
+        std::map<const Character*, Seen> seen;
+        pilot(level, player, _owner, walk.moves, 16, start, [&] {
+            const Map* map = level.getCurrentMap();
+            for (const Character* c : map->getCharacters()) {
+                Seen& s = seen[c];
+                s.states.insert(c->getState());
+                s.shown = s.shown || c->isVisible();
+                s.minX = std::min(s.minX, c->getX());
+                s.maxX = std::max(s.maxX, c->getX());
+                for (const Sprite* r : map->getReactions())
+                    if (static_cast<const Reaction*>(r)->getOwner() == c) s.bubble = true;
+                for (const auto& act : acts)
+                    if (act.type == c->getType() && act.did(*c, s)) acted.insert(act.type);
+            }
+            return met && map->getId() == walk.start.map && player.getX() > beyond;
         });
         EXPECT_EQ(0, _owner.deaths);
-        EXPECT_GT(player.getX(), beyond);
-        EXPECT_EQ(meeting.outOfPlay, met->isAsleep());
+        if (met) {
+            EXPECT_GT(player.getX(), beyond);
+            EXPECT_EQ(walk.leftAsleep, met->isAsleep());
+        } else {
+            EXPECT_EQ(walk.file, _owner.finished);
+        }
     }
+    std::set<CharacterType> listed;
+    for (const auto& act : acts) {
+        listed.insert(act.type);
+        if (!acted.count(act.type))
+            ADD_FAILURE() << CharacterRegistry::find(act.type)->name << " never " << act.what;
+    }
+    EXPECT_EQ(static_cast<size_t>(CharacterTypeThief3 + 1), listed.size());
 }
 
 TEST_F(DemoLevelsTest, ReachCheckFindsAStrandedExitAndADoorIntoTheVoid)
