@@ -36,11 +36,9 @@
 #include "Kovo/Obstacle.h"
 #include "Kovo/Platform.h"
 #include "Kovo/Player.h"
+#include "Kovo/Projectile.h"
 #include "Kovo/Reaction.h"
 #include "Kovo/Switch.h"
-#include "Kovo/Thief2.h"
-#include "Kovo/Thief3.h"
-#include "Kovo/Turret.h"
 #include "LevelTestWindow.h"
 #include "support/Files.h"
 
@@ -681,6 +679,7 @@ struct Seen {
     bool shown = false;   // drawn on some frame
     double minX = 1e9;
     double maxX = -1e9;
+    int shots = 0;        // bullets, knives or bombs that came into the room at it
 };
 
 bool seenIn(const Seen& seen, std::initializer_list<CharacterState> states)
@@ -724,19 +723,32 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {CharacterTypeRat, "walks between its limits", [](const Character&, const Seen& s) { return s.maxX - s.minX > 100; }},
         {CharacterTypeThief1, "runs off", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
         // Chapters 4 and 5.
-        {CharacterTypeGunner, "shows a bubble, fires and charges",
-         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeGunner, "shows a bubble, fires a burst, charges past him and comes back",
+         [](const Character&, const Seen& s) {
+             return s.bubble && s.shots >= 4 && seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight});
+         }},
         {CharacterTypeEgo2, "gives his hint and flies off, letting his machines loose",
          [](const Character& c, const Seen&) {
              const std::list<Sprite*>& machines = static_cast<const Ego2&>(c).getLinkedSprites();
              return c.isHintShown() && c.getState() != CharacterStateStandLeft && machines.size() == 2 &&
                     machines.front()->isVisible() && machines.back()->isVisible();
          }},
-        {CharacterTypeRobot, "walks between its limits", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
-        {CharacterTypeTurret, "fires", [](const Character& c, const Seen&) { return static_cast<const Turret&>(c).getFireTimer() > 0; }},
-        {CharacterTypeKnight, "sneaks after him", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateSneakLeft, CharacterStateSneakRight}); }},
-        {CharacterTypeThief2, "fires and flees", [](const Character& c, const Seen&) { return static_cast<const Thief2&>(c).getShotCount() > 0; }},
-        {CharacterTypeThief3, "fires", [](const Character& c, const Seen&) { return static_cast<const Thief3&>(c).getShotCount() > 0; }},
+        {CharacterTypeRobot, "walks between its limits",
+         [](const Character&, const Seen& s) {
+             return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}) && s.maxX - s.minX > 100;
+         }},
+        {CharacterTypeTurret, "fires a bullet", [](const Character&, const Seen& s) { return s.shots > 0; }},
+        {CharacterTypeKnight, "sneaks after him",
+         [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateSneakLeft, CharacterStateSneakRight}) && s.maxX > s.minX; }},
+        {CharacterTypeThief2, "fires twice, flees and vanishes",
+         [](const Character&, const Seen& s) {
+             return s.shots >= 2 && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}) &&
+                    seenIn(s, {CharacterStateAsleepLeft, CharacterStateAsleepRight});
+         }},
+        {CharacterTypeThief3, "fires a pair, runs past him and turns back",
+         [](const Character&, const Seen& s) {
+             return s.shots >= 2 && seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight});
+         }},
     };
     const int kToTheExit = -1;
     const struct {
@@ -776,17 +788,28 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {"level3-5.xml", {1, 120, 80}, {{1, 785, M::Jump, 0}, {1, 1320, M::Jump, 0}, {1, 1500, M::Walk, 0}},
          CharacterTypeRat, false},
         {"level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, CharacterTypeThief1, true},
-        // Chapters 4 and 5.
-        {"level4-1.xml", {0, 0, 0}, {{1, 300, M::Use, 0}, {1, 780, M::Jump, 0}, {1, 1150, M::Walk, 0}}, kToTheExit, false},
+        // Chapters 4 and 5. From the catwalk the hero watches the gunner in the corridor below:
+        // its burst passes under his feet, its charge beneath him and back.
+        {"level4-1.xml", {0, 0, 0},
+         {{1, 300, M::Use, 0}, {1, 520, M::Jump, 0}, {1, 700, M::Jump, 0}, {1, 990, M::Wait, 4200}, {1, 1000, M::Jump, 0}, {1, 1160, M::Walk, 0}},
+         kToTheExit, false},
         // The scientist gives his hint as the hero meets him and flies off, letting his cart
         // and rocket robot loose on the shelf above.
         {"level4-2.xml", {0, 0, 0}, {{1, 1300, M::Use, 0}, {1, 1450, M::Use, 0}, {2, 950, M::Walk, 0}}, kToTheExit, false},
+        // The robot walks between the saws until the phone stops it.
         {"level4-3.xml", {1, 120, 80}, {{1, 635, M::Jump, 0}, {1, 1135, M::Jump, 0}, {1, 1500, M::Walk, 0}},
          CharacterTypeRobot, true},
+        // The wall gun fires over his head as he walks under it.
         {"level4-4.xml", {1, 120, 80}, {{1, 1300, M::Walk, 0}}, CharacterTypeTurret, false},
-        {"level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, CharacterTypeKnight, false},
+        // The knight comes to life once the hero is past it and sneaks after him to its limit.
+        {"level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, kToTheExit, false},
+        // The thief on the shelf fires twice over his head, flees to the shelf's end and is gone.
         {"level5-3.xml", {1, 120, 80}, {{1, 860, M::Jump, 0}, {1, 1300, M::Walk, 0}}, CharacterTypeThief2, true},
-        {"level5-x.xml", {1, 120, 80}, {{1, 460, M::Jump, 0}, {1, 1300, M::Walk, 0}}, CharacterTypeThief3, false},
+        // The lever wakes the thief on the shelf above: he fires over the hero's head, runs past
+        // above him and back.
+        {"level5-x.xml", {1, 120, 80},
+         {{1, 460, M::Jump, 0}, {1, 900, M::Use, 0}, {1, 900, M::Wait, 3000}, {1, 1300, M::Walk, 0}},
+         kToTheExit, false},
     };
     std::set<CharacterType> acted;
     for (const auto& walk : walks) {
@@ -803,8 +826,14 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         ASSERT_TRUE(walk.pastOf == kToTheExit || met);
         const double beyond = met ? met->getRight() + 20 : 0;
         std::map<const Character*, Seen> seen;
+        std::set<const Projectile*> flying;
         pilot(level, player, _owner, walk.moves, 16, start, [&] {
             const Map* map = level.getCurrentMap();
+            std::vector<const Projectile*> fired;
+            for (const Projectile* p : map->getEnemyProjectiles())
+                if (!flying.count(p)) fired.push_back(p);
+            flying.clear();
+            flying.insert(map->getEnemyProjectiles().begin(), map->getEnemyProjectiles().end());
             for (const Character* c : map->getCharacters()) {
                 Seen& s = seen[c];
                 s.states.insert(c->getState());
@@ -813,6 +842,10 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
                 s.maxX = std::max(s.maxX, c->getX());
                 for (const Sprite* r : map->getReactions())
                     if (static_cast<const Reaction*>(r)->getOwner() == c) s.bubble = true;
+                for (const Projectile* p : fired)
+                    if (c->getLeft() - 20 < p->getX() && p->getX() < c->getRight() + 20 && c->getBottom() < p->getY() &&
+                        p->getY() < c->getTop())
+                        ++s.shots;
                 for (const auto& act : acts)
                     if (act.type == c->getType() && act.did(*c, s)) acted.insert(act.type);
             }
