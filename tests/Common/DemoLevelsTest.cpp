@@ -801,7 +801,7 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
          CharacterTypeRobot, true},
         // The wall gun fires over his head as he walks under it.
         {"level4-4.xml", {1, 120, 80}, {{1, 1300, M::Walk, 0}}, CharacterTypeTurret, false},
-        // The knight comes to life once the hero is past it and sneaks after him to its limit.
+        // The knight comes to life once the hero is past it and sneaks after him to the exit.
         {"level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, kToTheExit, false},
         // The thief on the shelf fires twice over his head, flees to the shelf's end and is gone.
         {"level5-3.xml", {1, 120, 80}, {{1, 860, M::Jump, 0}, {1, 1300, M::Walk, 0}}, CharacterTypeThief2, true},
