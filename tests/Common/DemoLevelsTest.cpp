@@ -713,15 +713,21 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {CharacterTypeBird, "pursues him", [](const Character& c, const Seen&) { return static_cast<const Bird&>(c).isPursuing(); }},
         {CharacterTypeCopter, "fires at him", [](const Character& c, const Seen&) { return static_cast<const Copter&>(c).getShots() > 0; }},
         // Chapters 2 and 3.
-        {CharacterTypeIcicle, "drops and breaks", [](const Character& c, const Seen&) { return c.getState() == CharacterStateAsleepLeft; }},
+        // A fall (state 22) that ends broken on the floor.
+        {CharacterTypeIcicle, "drops and breaks",
+         [](const Character& c, const Seen& s) { return seenIn(s, {CharacterStateFlyLeft}) && c.getState() == CharacterStateAsleepLeft; }},
         {CharacterTypeGoat, "charges", [](const Character& c, const Seen&) { return static_cast<const Goat&>(c).isRoused(); }},
         {CharacterTypeWolf, "shows a bubble, runs past him and back",
          [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
-        {CharacterTypeKnifeThrower, "throws a knife", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateShootLeft, CharacterStateShootRight}); }},
+        {CharacterTypeKnifeThrower, "shows a bubble and throws a knife",
+         [](const Character&, const Seen& s) {
+             return s.bubble && seenIn(s, {CharacterStateShootLeft, CharacterStateShootRight}) && s.shots > 0;
+         }},
         {CharacterTypeGiant, "shows a bubble and charges",
          [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
         {CharacterTypeRat, "walks between its limits", [](const Character&, const Seen& s) { return s.maxX - s.minX > 100; }},
-        {CharacterTypeThief1, "runs off", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeThief1, "runs off and vanishes",
+         [](const Character& c, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}) && c.isAsleep(); }},
         // Chapters 4 and 5.
         {CharacterTypeGunner, "shows a bubble, fires a burst, charges past him and comes back",
          [](const Character&, const Seen& s) {
@@ -780,8 +786,17 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {"level2-5.xml", {1, 120, 80},
          {{1, 560, M::Throw, 1000}, {1, 560, M::Wait, 2600}, {1, 660, M::Jump, 0}, {1, 1500, M::Walk, 0}},
          CharacterTypeWolf, true},
+        // Seen past the block, he jumps back behind it while the knife flies into its side,
+        // then gasses the thrower over it.
         {"level2-x.xml", {1, 120, 80},
-         {{1, 520, M::Throw, 1000}, {1, 520, M::Wait, 1500}, {1, 560, M::Jump, 0}, {1, 1300, M::Walk, 0}},
+         {{1, 560, M::Jump, 0},
+          {1, 740, M::Wait, 1200},
+          {1, 720, M::Jump, 0},
+          {1, 480, M::Walk, 0},
+          {1, 520, M::Throw, 1000},
+          {1, 520, M::Wait, 1500},
+          {1, 560, M::Jump, 0},
+          {1, 1300, M::Walk, 0}},
          CharacterTypeKnifeThrower, true},
         {"level3-2.xml", {0, 0, 0}, {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
          kToTheExit, false},
