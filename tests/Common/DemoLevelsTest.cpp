@@ -39,6 +39,7 @@
 #include "Kovo/Projectile.h"
 #include "Kovo/Reaction.h"
 #include "Kovo/Switch.h"
+#include "Kovo/Walker.h"
 #include "LevelTestWindow.h"
 #include "support/Files.h"
 
@@ -732,9 +733,15 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
          [](const Character&, const Seen& s) {
              return s.bubble && seenIn(s, {CharacterStateShootLeft, CharacterStateShootRight}) && s.shots > 0;
          }},
-        {CharacterTypeGiant, "shows a bubble and charges",
-         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
-        {CharacterTypeRat, "walks between its limits", [](const Character&, const Seen& s) { return s.maxX - s.minX > 100; }},
+        {CharacterTypeGiant, "shows a bubble and charges past him and back",
+         [](const Character& c, const Seen& s) { return s.bubble && runsBackPastHim(c, s); }},
+        {CharacterTypeRat, "walks its stretch from one limit to the other",
+         [](const Character& c, const Seen& s) {
+             const Walker& rat = static_cast<const Walker&>(c);
+             const double half = c.getRight() - c.getX();
+             return s.maxX - s.minX > 100 && s.minX - half < rat.getLeftLimit() + 10 &&
+                    s.maxX + half > rat.getRightLimit() - 10;
+         }},
         {CharacterTypeThief1, "runs off and vanishes",
          [](const Character& c, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}) && c.isAsleep(); }},
         // Chapters 4 and 5.
@@ -808,10 +815,15 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
           {1, 560, M::Jump, 0},
           {1, 1300, M::Walk, 0}},
          CharacterTypeKnifeThrower, true},
-        {"level3-2.xml", {0, 0, 0}, {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
+        // A jump before the ledge shows him to the giant on it, which charges along the ledge
+        // over his head, past him, and back.
+        {"level3-2.xml", {0, 0, 0},
+         {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 300, M::Jump, 0}, {2, 950, M::Walk, 0}},
          kToTheExit, false},
-        {"level3-5.xml", {1, 120, 80}, {{1, 785, M::Jump, 0}, {1, 1320, M::Jump, 0}, {1, 1500, M::Walk, 0}},
-         CharacterTypeRat, false},
+        // Over the rat before it stirs; it walks its stretch behind him while he waits short of
+        // the saw.
+        {"level3-5.xml", {0, 0, 0},
+         {{1, 300, M::Jump, 0}, {1, 760, M::Wait, 3000}, {1, 785, M::Jump, 0}, {1, 1500, M::Walk, 0}}, kToTheExit, false},
         {"level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, CharacterTypeThief1, true},
         // Chapters 4 and 5. From the catwalk the hero watches the gunner in the corridor below:
         // its burst passes under his feet, its charge beneath him and back.
