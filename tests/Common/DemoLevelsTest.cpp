@@ -21,12 +21,9 @@
 #include "Common/Map.h"
 #include "Common/CutScene.h"
 #include "Kovo/Bird.h"
-#include "Kovo/Bombshelle.h"
-#include "Kovo/Buzzooka.h"
 #include "Kovo/Character.h"
 #include "Kovo/CharacterType.h"
 #include "Kovo/Charger.h"
-#include "Kovo/Copter.h"
 #include "Kovo/Door.h"
 #include "Kovo/Ego2.h"
 #include "Kovo/Hammer.h"
@@ -39,6 +36,7 @@
 #include "Kovo/Projectile.h"
 #include "Kovo/Reaction.h"
 #include "Kovo/Switch.h"
+#include "Kovo/Thug.h"
 #include "Kovo/Walker.h"
 #include "LevelTestWindow.h"
 #include "support/Files.h"
@@ -637,11 +635,17 @@ TEST_F(DemoLevelsTest, SideRoomsArePlayedThroughTheirProps)
          "level1-3.xml",
          {3, 1100, 400},
          {{3, 1100, M::Use, 0}, {4, 220, M::Use, 0}, {4, 220, M::Wait, 2000}, {4, 950, M::Walk, 0}}},
-        // Two grenades picked up, one thrown at the thug, then past him while he sleeps.
+        // Up the block onto the ledge, where the thug sees him, charges under him and runs into
+        // the block; past him while he sleeps.
         {"gate of 1-4",
          "level1-4.xml",
          {1, 120, 80},
-         {{1, 200, M::Use, 0}, {3, 350, M::Throw, 1000}, {3, 350, M::Wait, 1500}, {3, 1350, M::Walk, 0}}},
+         {{1, 200, M::Use, 0},
+          {3, 330, M::Jump, 0},
+          {3, 490, M::Jump, 0},
+          {3, 640, M::Walk, 0},
+          {3, 640, M::Wait, 4000},
+          {3, 1350, M::Walk, 0}}},
         // Past the cut-scene, a slide on the ice, and up to the ledge on super shoes.
         {"ice of 1-5",
          "level1-5.xml",
@@ -711,17 +715,23 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         std::function<bool(const Character& actor, const Seen& seen)> did;
     } acts[] = {
         // Chapter 1.
-        {CharacterTypeThug, "shows a bubble and charges",
-         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeThug, "shows a bubble and charges on past him",
+         [](const Character& c, const Seen& s) {
+             return s.bubble && seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}) &&
+                    static_cast<const Thug&>(c).getReturnToX() >= 0;
+         }},
         {CharacterTypeAgent, "gives his hint", [](const Character& c, const Seen&) { return c.isHintShown(); }},
-        {CharacterTypeEgo1, "walks off", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}); }},
+        {CharacterTypeEgo1, "walks off and is gone",
+         [](const Character& c, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft, CharacterStateMoveRight}) && c.isAsleep(); }},
         {CharacterTypeDozer, "walks between its limits", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
-        {CharacterTypeBuzzooka, "fires", [](const Character& c, const Seen&) { return static_cast<const Buzzooka&>(c).getFireTimer() > 0; }},
+        {CharacterTypeBuzzooka, "fires at him", [](const Character&, const Seen& s) { return s.shots > 0; }},
         {CharacterTypeCart, "rolls between its limits", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateMoveLeft}) && seenIn(s, {CharacterStateMoveRight}); }},
-        {CharacterTypeDrop, "falls", [](const Character&, const Seen& s) { return s.shown && s.maxX >= s.minX; }},
-        {CharacterTypeBombshelle, "throws a bomb", [](const Character& c, const Seen&) { return static_cast<const Bombshelle&>(c).isThrown(); }},
+        {CharacterTypeDrop, "falls", [](const Character&, const Seen& s) { return seenIn(s, {CharacterStateFlyLeft}); }},
+        {CharacterTypeBombshelle, "shows a bubble and throws a bomb",
+         [](const Character&, const Seen& s) { return s.bubble && seenIn(s, {CharacterStateShootLeft, CharacterStateShootRight}) && s.shots > 0; }},
         {CharacterTypeBird, "pursues him", [](const Character& c, const Seen&) { return static_cast<const Bird&>(c).isPursuing(); }},
-        {CharacterTypeCopter, "fires at him", [](const Character& c, const Seen&) { return static_cast<const Copter&>(c).getShots() > 0; }},
+        {CharacterTypeCopter, "fires a burst at him and flies after him",
+         [](const Character&, const Seen& s) { return s.shots >= 4 && seenIn(s, {CharacterStateFlyRight}); }},
         // Chapters 2 and 3.
         // A fall (state 22) that ends broken on the floor.
         {CharacterTypeIcicle, "drops and breaks",
@@ -782,16 +792,34 @@ TEST_F(DemoLevelsTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         int pastOf;
         bool leftAsleep;
     } walks[] = {
-        // Chapter 1. The thug of the tower, and of the gate's yard.
-        {"level1-1.xml", {0, 0, 0}, {}, kToTheExit, false},
-        // A hint from the informant, the scientist walks off, the phone rests the dozer and
-        // the rocket robot, the cart rolls in its trench below, a drop falls by the exit.
-        {"level1-2.xml", {4, 120, 80}, {{4, 2740, M::Walk, 0}}, kToTheExit, false},
-        // A grenade puts the bomb thrower to sleep before she sees him; the bird beats about
-        // its aviary overhead; the helicopter hovers above his head.
+        // Chapter 1. The thug of the tower, gassed from the foot of its ledges as the whole game
+        // plays it.
+        {"level1-1.xml", {0, 0, 0},
+         {{1, 396, M::Jump, 0}, {1, 1625, M::Jump, 0}, {1, 2310, M::Use, 0},
+          {2, 380, M::Throw, 1000}, {2, 380, M::Wait, 2000}, {2, 380, M::Hop, 720}, {2, 545, M::Jump, 0},
+          {2, 655, M::Walk, 0}, {2, 655, M::Jump, 0}, {2, 545, M::Walk, 0}, {2, 545, M::Jump, 0},
+          {2, 655, M::Walk, 0}, {2, 655, M::Jump, 0}, {2, 130, M::Use, 0}, {3, 890, M::Walk, 0}},
+         kToTheExit, false},
+        // The thug of the gate's yard sees him on the ledge, charges under him and on into the
+        // block, and sleeps.
+        {"level1-4.xml", {0, 0, 0},
+         {{1, 200, M::Use, 0}, {3, 330, M::Jump, 0}, {3, 490, M::Jump, 0}, {3, 640, M::Walk, 0}, {3, 640, M::Wait, 4000},
+          {3, 1350, M::Walk, 0}},
+         kToTheExit, false},
+        // A hint from the informant, the scientist walks off; the rocket robot fires at the hero
+        // in his armour, the shot glances off, and the phone rests it and the dozer while he
+        // passes; the cart rolls in its trench below, a drop falls by the exit.
+        {"level1-2.xml", {4, 120, 80}, {{4, 1250, M::Walk, 0}, {4, 1250, M::Wait, 2500}, {4, 2740, M::Walk, 0}},
+         kToTheExit, false},
+        // The bomb thrower sees him past her low wall and throws; he jumps back behind the wall,
+        // which takes the bomb, and gasses her from there. The bird beats about its aviary
+        // overhead. Up the ramp the helicopter sees him, fires over his head and comes down
+        // after him; the parapet before the exit takes its shots.
         {"level1-3.xml",
          {5, 120, 80},
-         {{5, 420, M::Walk, 0}, {5, 420, M::Throw, 1000}, {5, 420, M::Wait, 1500}, {5, 2540, M::Walk, 0}},
+         {{5, 430, M::Jump, 0}, {5, 560, M::Walk, 0}, {5, 560, M::Wait, 1000}, {5, 540, M::Jump, 0}, {5, 420, M::Throw, 1000},
+          {5, 420, M::Wait, 1500}, {5, 430, M::Jump, 0}, {5, 2265, M::Jump, 0}, {5, 2420, M::Walk, 0},
+          {5, 2420, M::Wait, 1500}, {5, 2540, M::Walk, 0}},
          kToTheExit, false},
         // Chapters 2 and 3. The icicle drops behind him and breaks.
         {"level2-1.xml", {0, 0, 0}, {{1, 560, M::Jump, 0}, {1, 700, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
