@@ -918,7 +918,7 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         // line of fire: he climbs the shelf and the catwalk while its bubble shows, the burst
         // passes under him and its charge beneath him and back.
         {"level4-1.xml", {0, 0, 0},
-         {{1, 300, M::Use, 0}, {1, 640, M::Hop, 720}, {1, 680, M::Jump, 0}, {1, 830, M::Wait, 3000}, {1, 980, M::Jump, 0}, {1, 1160, M::Walk, 0}},
+         {{1, 300, M::Use, 0}, {1, 640, M::Hop, 720}, {1, 680, M::Jump, 0}, {1, 830, M::Wait, 3000}, {1, 1160, M::Walk, 0}},
          kToTheExit, false},
         // The scientist gives his hint as the hero meets him and flies off, letting his cart
         // and rocket robot loose on the shelf above.
