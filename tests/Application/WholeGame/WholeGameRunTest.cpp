@@ -8,7 +8,8 @@
 // a new game, and at the end the main menu's exit button closes the main loop.
 
 #include "Application/GameHarness.h"
-#include "Application/GamePilot.h"
+#include "Base/Ui/UiHarness.h"
+#include "Common/RoutePilot.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +18,7 @@
 #include <sstream>
 
 #include "Application/ChapterPage.h"
+#include "Application/GameScreen.h"
 #include "Application/HighScoreScreen.h"
 #include "Application/LoadScreen.h"
 #include "Application/MainMenuScreen.h"
@@ -36,6 +38,9 @@ namespace gametest {
 
 namespace {
 
+using routetest::Move;
+using routetest::Pilot;
+using routetest::Route;
 typedef ChapterPage P;
 constexpr double MenuZoom = 512.0;
 constexpr double GameZoom = 400.0;
@@ -43,51 +48,6 @@ constexpr double GameZoom = 400.0;
 constexpr unsigned FrameMs = 30;
 // The game's randomness (thugs turning round) drawn the same way on every run.
 constexpr unsigned Seed = 1234;
-
-struct Route {
-    std::string file;
-    P::Button slot;
-    int exitCode;
-    std::vector<Move> moves;
-    // The run's checks, each with the index of the move it comes before.
-    std::vector<std::pair<size_t, std::string>> checks;
-};
-
-std::vector<Route> readRoutes()
-{
-    static const std::map<std::string, Move::Action> actions = {
-        {"walk", Move::Walk}, {"jump>", Move::JumpRight}, {"jump<", Move::JumpLeft}, {"jump^", Move::JumpUp},
-        {"door", Move::Door}, {"use", Move::Use},          {"throw>", Move::ThrowRight},
-        {"throw<", Move::ThrowLeft}, {"wait", Move::Wait}};
-    std::vector<Route> routes;
-    // Beside this file in the source tree, which holds the build folders.
-    std::filesystem::path dir = std::filesystem::current_path();
-    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path() / "routes.txt";
-    while (dir.has_relative_path() && !std::filesystem::exists(dir / here)) dir = dir.parent_path();
-    std::ifstream in(dir / here);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line.substr(0, line.find('#')));
-        std::string first, action;
-        int slot = 0;
-        Move move{};
-        if (!(words >> first)) continue;
-        if (first == "level") {
-            routes.push_back({});
-            words >> routes.back().file >> slot >> routes.back().exitCode;
-            routes.back().slot = P::Button(slot - 1);
-        } else if (!routes.empty() && first == "check" && (words >> action)) {
-            routes.back().checks.push_back({routes.back().moves.size(), action});
-        } else if (!routes.empty() && (words >> move.x >> action) && actions.count(action)) {
-            move.map = std::stoi(first);
-            move.action = actions.at(action);
-            words >> move.frames;
-            routes.back().moves.push_back(move);
-        } else {
-            ADD_FAILURE() << "unreadable route line: " << line;
-        }
-    }
-    return routes;
-}
 
 // The first row from the top of the view whose pixel in column x shows the colour; -1 for none.
 int topRowOf(const Shot& shot, int x, const Rgb& colour)
@@ -138,39 +98,42 @@ protected:
     void play(const Route& route, bool byPointer)
     {
         SCOPED_TRACE(route.file);
+        const P::Button slot = P::Button(route.slot - 1);
         ChapterPage* chapter = page();
         ASSERT_NE(nullptr, chapter);
         for (int tries = 0; !byPointer && tries < 12; ++tries) {
             int lit = 0;
             for (int b = P::kSlot1; b <= P::kPreviousPage; ++b)
                 if (chapter->getButton(P::Button(b)) && chapter->getButton(P::Button(b))->isLit()) ++lit;
-            if (lit == 1 && chapter->getButton(route.slot)->isLit()) break;
+            if (lit == 1 && chapter->getButton(slot)->isLit()) break;
             key(SDLK_RIGHT);
         }
         if (byPointer)
-            click(GameZoom, chapter->getButton(route.slot));
+            click(GameZoom, chapter->getButton(slot));
         else
             key(SDLK_RETURN);
         ASSERT_NE(nullptr, game()->getLevel());
         ASSERT_EQ(route.file, game()->getLevel()->getFileName());
         const int lives = game()->getPlayer()->getLives();
-        Pilot pilot(game());
+        static const SDLKey keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_LCTRL, SDLK_SPACE, SDLK_x};
+        Pilot pilot([this] { return game()->getLevel(); },
+                    [](Pilot::Key key, bool down) { uitest::pushKey(keys[key], down); });
         pilot.fly(route.moves);
         auto check = route.checks.begin();
         // The exit reached, as the room holds it while the level ends.
         int exitCode = 0;
-        for (int i = 0; i < Pilot::kMoveFrames && game()->getLevel(); ++i) {
+        for (int i = 0; i < Pilot::kMoveMs / int(FrameMs) && game()->getLevel(); ++i) {
             for (; check != route.checks.end() && check->first == pilot.at() && pilot.at() < route.moves.size(); ++check)
                 ASSERT_NO_FATAL_FAILURE(checks.at(check->second)()) << check->second;
             const Map* room = game()->getLevel()->getCurrentMap();
             if (room && room->getExitTimer() > 0) exitCode = room->getExitCode();
-            pilot.frame();
+            pilot.frame(FrameMs);
             frames();
         }
         ASSERT_EQ(nullptr, game()->getLevel()) << "not finished: hero at " << game()->getPlayer()->getX();
         EXPECT_EQ(route.exitCode, exitCode);
         EXPECT_GE(game()->getPlayer()->getLives(), lives) << "the hero died on the way";
-        EXPECT_TRUE(chapter->isLevelDone(route.slot));
+        EXPECT_TRUE(chapter->isLevelDone(slot));
         if (route.exitCode == 2) {
             EXPECT_TRUE(chapter->isBonusShown());
         }
@@ -241,7 +204,7 @@ protected:
 
 TEST_F(WholeGameTest, FromTheTitleThroughEveryLevelToTheHighScoreTable)
 {
-    const std::vector<Route> routes = readRoutes();
+    const std::vector<Route> routes = routetest::readRoutes();
     ASSERT_EQ(30u, routes.size());
     start();
     std::srand(Seed);
