@@ -874,13 +874,14 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
          kToTheExit, false},
         // The bomb thrower sees him past her low wall and throws; he jumps back behind the wall,
         // which takes the bomb, and gasses her from there. The bird beats about its aviary
-        // overhead. Up the ramp the helicopter sees him, fires over his head and comes down
-        // after him; the parapet before the exit takes its shots.
+        // overhead. He passes under the helicopter out of its sight; at the top of the ramp it
+        // sees him and fires over his head, and comes down after him as he drops behind the
+        // parapet, which takes its shots.
         {"level1-3.xml",
          {5, 120, 80},
          {{5, 430, M::Jump, 0}, {5, 560, M::Walk, 0}, {5, 560, M::Wait, 1000}, {5, 540, M::Jump, 0}, {5, 420, M::Throw, 1000},
-          {5, 420, M::Wait, 1500}, {5, 430, M::Jump, 0}, {5, 2265, M::Jump, 0}, {5, 2420, M::Walk, 0},
-          {5, 2420, M::Wait, 1500}, {5, 2540, M::Walk, 0}},
+          {5, 420, M::Wait, 1500}, {5, 430, M::Jump, 0}, {5, 1980, M::Jump, 0}, {5, 2480, M::Walk, 0},
+          {5, 2480, M::Wait, 2500}, {5, 2560, M::Walk, 0}},
          kToTheExit, false},
         // Chapters 2 and 3. The icicle drops behind him and breaks.
         {"level2-1.xml", {0, 0, 0}, {{1, 560, M::Jump, 0}, {1, 700, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 950, M::Walk, 0}},
