@@ -867,10 +867,13 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
          {{1, 200, M::Use, 0}, {3, 330, M::Jump, 0}, {3, 490, M::Jump, 0}, {3, 640, M::Walk, 0}, {3, 640, M::Wait, 4000},
           {3, 1350, M::Walk, 0}},
          kToTheExit, false},
-        // A hint from the informant, the scientist walks off; the rocket robot fires at the hero
-        // in his armour, the shot glances off, and the phone rests it and the dozer while he
-        // passes; the cart rolls in its trench below, a drop falls by the exit.
-        {"level1-2.xml", {4, 120, 80}, {{4, 1250, M::Walk, 0}, {4, 1250, M::Wait, 2500}, {4, 2740, M::Walk, 0}},
+        // A hint from the informant, the scientist walks off; the armour and the phone hang out
+        // of his way. The rocket robot fires at the hero behind the low block, whose side takes
+        // the shot; up the block and onto the walkway over the robot and the dozer; the cart
+        // rolls in its trench below; he lets a drop fall by the exit before passing under it.
+        {"level1-2.xml", {4, 120, 80},
+         {{4, 1150, M::Walk, 0}, {4, 1150, M::Wait, 3000}, {4, 1080, M::Walk, 0}, {4, 1160, M::Jump, 600}, {4, 1220, M::Walk, 0},
+          {4, 1260, M::Jump, 0}, {4, 2500, M::Walk, 0}, {4, 2500, M::Wait, 3000}, {4, 2740, M::Walk, 0}},
          kToTheExit, false},
         // The bomb thrower sees him past her low wall and throws; he jumps back behind the wall,
         // which takes the bomb, and gasses her from there. The bird beats about its aviary
@@ -933,10 +936,11 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {"level5-2.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, kToTheExit, false},
         // The thief on the shelf fires twice over his head, flees to the shelf's end and is gone.
         {"level5-3.xml", {1, 120, 80}, {{1, 860, M::Jump, 0}, {1, 1300, M::Walk, 0}}, CharacterTypeThief2, true},
-        // The lever wakes the thief on the shelf above: he fires over the hero's head, runs past
-        // above him and back.
+        // The lever on the block wakes the thief on the shelf, who sees the hero up there and
+        // fires over his head; the hero drops under the shelf and the thief runs past above him
+        // and back.
         {"level5-x.xml", {1, 120, 80},
-         {{1, 460, M::Jump, 0}, {1, 900, M::Use, 0}, {1, 900, M::Wait, 3000}, {1, 1300, M::Walk, 0}},
+         {{1, 400, M::Jump, 0}, {1, 540, M::Use, 0}, {1, 760, M::Walk, 0}, {1, 760, M::Wait, 3000}, {1, 1300, M::Walk, 0}},
          kToTheExit, false},
     };
     std::set<CharacterType> acted;
