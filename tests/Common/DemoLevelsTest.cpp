@@ -891,7 +891,7 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
          kToTheExit, false},
         // From the block to the shelf: the goat charges under him, past him, and back.
         {"level2-3.xml", {0, 0, 0},
-         {{1, 820, M::Jump, 0}, {1, 960, M::Jump, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}}, kToTheExit, false},
+         {{1, 812, M::Jump, 0}, {1, 900, M::Walk, 0}, {1, 940, M::Jump, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}}, kToTheExit, false},
         // The wolf notices him and runs at him; he jumps it as it comes, and it runs on to its
         // limit and back after him while he makes for the door.
         {"level2-5.xml", {0, 0, 0},
