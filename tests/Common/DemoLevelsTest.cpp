@@ -892,10 +892,12 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         // From the block to the shelf: the goat charges under him, past him, and back.
         {"level2-3.xml", {0, 0, 0},
          {{1, 812, M::Jump, 0}, {1, 900, M::Walk, 0}, {1, 940, M::Jump, 0}, {1, 1500, M::Use, 0}, {2, 1150, M::Walk, 0}}, kToTheExit, false},
-        // The wolf notices him and runs at him; he jumps it as it comes, and it runs on to its
-        // limit and back after him while he makes for the door.
+        // From the block onto the shelf over the wolf's stretch: it notices him, runs at him under
+        // the shelf, past him to its limit and back while he waits above it.
         {"level2-5.xml", {0, 0, 0},
-         {{1, 660, M::Jump, 0}, {1, 1150, M::Jump, 0}, {1, 1500, M::Use, 0}, {2, 1100, M::Walk, 0}}, kToTheExit, false},
+         {{1, 600, M::Jump, 0}, {1, 760, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1000, M::Wait, 4000},
+          {1, 1500, M::Use, 0}, {2, 1100, M::Walk, 0}},
+         kToTheExit, false},
         // Seen past the block, he jumps back behind it while the knife flies into its side,
         // then gasses the thrower over it.
         {"level2-x.xml", {1, 120, 80},
@@ -913,10 +915,10 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {"level3-2.xml", {0, 0, 0},
          {{1, 860, M::Jump, 0}, {1, 1000, M::Walk, 0}, {1, 1500, M::Use, 0}, {2, 300, M::Jump, 0}, {2, 950, M::Walk, 0}},
          kToTheExit, false},
-        // Over the rat before it stirs; it walks its stretch behind him while he waits short of
-        // the saw.
+        // Up onto the shelf short of the rat, which walks its stretch under him while he waits
+        // over the saw.
         {"level3-5.xml", {0, 0, 0},
-         {{1, 300, M::Jump, 0}, {1, 760, M::Wait, 3000}, {1, 785, M::Jump, 0}, {1, 1500, M::Walk, 0}}, kToTheExit, false},
+         {{1, 280, M::Jump, 0}, {1, 760, M::Walk, 0}, {1, 760, M::Wait, 3000}, {1, 1500, M::Walk, 0}}, kToTheExit, false},
         {"level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk, 0}}, CharacterTypeThief1, true},
         // Chapters 4 and 5. Walking up to the yard the hero comes into the gunner's sight and
         // line of fire: he climbs the shelf and the catwalk while its bubble shows, the burst
@@ -927,9 +929,10 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         // The scientist gives his hint as the hero meets him and flies off, letting his cart
         // and rocket robot loose on the shelf above.
         {"level4-2.xml", {0, 0, 0}, {{1, 1300, M::Use, 0}, {1, 1450, M::Use, 0}, {2, 950, M::Walk, 0}}, kToTheExit, false},
-        // The robot walks between the saws until the phone stops it.
-        {"level4-3.xml", {1, 120, 80}, {{1, 635, M::Jump, 0}, {1, 1135, M::Jump, 0}, {1, 1500, M::Walk, 0}},
-         CharacterTypeRobot, true},
+        // The robot walks between the saws under the shelf he crosses them by.
+        {"level4-3.xml", {1, 120, 80},
+         {{1, 460, M::Jump, 0}, {1, 620, M::Jump, 0}, {1, 900, M::Walk, 0}, {1, 900, M::Wait, 3000}, {1, 1500, M::Walk, 0}},
+         kToTheExit, false},
         // The wall gun fires over his head as he walks under it.
         {"level4-4.xml", {1, 120, 80}, {{1, 1300, M::Walk, 0}}, CharacterTypeTurret, false},
         // The knight comes to life once the hero is past it and sneaks after him to the exit.
