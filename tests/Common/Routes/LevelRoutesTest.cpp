@@ -3,19 +3,24 @@
 // with every jump taken on its point, 20 units earlier and 20 units later. Each play ends at
 // the route's exit with no death. A level whose route picks up a power-up is played once more
 // with a death just after the pick-up: the power-up is gone after the restart, and the route
-// from the start still finishes with what the level has left.
+// from the start still finishes with what the level has left. No awake enemy that kills by
+// touch comes within 20 units of him on the way: what the route relies on not touching, a
+// person can see and use.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
+#include "Common/CharacterRegistry.h"
 #include "Common/GameConstants.h"
 #include "Common/Level.h"
 #include "Common/LevelOwner.h"
 #include "Common/LevelTestWindow.h"
 #include "Common/Map.h"
 #include "Common/RoutePilot.h"
+#include "Kovo/Character.h"
 #include "Kovo/Player.h"
 
 namespace {
@@ -54,6 +59,10 @@ struct Play {
 };
 
 struct Outcome {
+    // The nearest an awake, harmful actor came to the hero's box: the larger of the gaps
+    // across and up between the two boxes.
+    double nearest = 1e9;
+    std::string nearestActor;
     bool finished = false;
     int exitCode = -1;
     int deaths = 0;
@@ -62,10 +71,27 @@ struct Outcome {
     int room = 0;
 };
 
+// The room the hero is given wherever he passes an enemy.
+constexpr double kClearance = 20.0;
 // Game time a play may take before it counts as stuck.
 constexpr int kPlayLimitMs = 240000;
 // The room is drawn this often (and whenever it changes): a room takes keys once drawn.
 constexpr int kDrawEveryMs = 200;
+
+// Keeps the nearest an awake actor that kills by touch has come to the hero.
+void nearestEnemy(const Map& room, const Player& hero, Outcome& out)
+{
+    for (const Character* c : room.getCharacters()) {
+        if (!c->isHarmful() || c->isAsleep() || c->isIncapacitated()) continue;
+        const double across = std::max(c->getLeft() - hero.getRight(), hero.getLeft() - c->getRight());
+        const double up = std::max(c->getBottom() - hero.getTop(), hero.getBottom() - c->getTop());
+        if (std::max(across, up) >= out.nearest) continue;
+        out.nearest = std::max(across, up);
+        out.nearestActor = std::string(CharacterRegistry::find(c->getType())->name) + " at " +
+                           std::to_string(int(c->getX())) + ", " + std::to_string(int(c->getY())) + ", hero at " +
+                           std::to_string(int(hero.getX())) + ", " + std::to_string(int(hero.getY()));
+    }
+}
 
 class LevelRoutesTest : public leveltest::LevelFixture {
 protected:
@@ -118,7 +144,10 @@ protected:
                     hero.setVerticalSpeed(GameConstants::jumpSpeed);
                 }
             }
-            if (!hero.isDying()) pilot.frame(how.step);
+            if (!hero.isDying()) {
+                nearestEnemy(*level.getCurrentMap(), hero, out);
+                pilot.frame(how.step);
+            }
             level.update(how.step);
             if (owner.deaths > (how.dieAfterPowerUp ? 1 : 0)) break;
         }
@@ -152,6 +181,7 @@ TEST_F(LevelRoutesTest, EveryRouteFinishesAtEitherFrameEndFromAnyTakeOffAndAfter
             EXPECT_TRUE(out.finished) << "stopped in room " << out.room << " at x " << out.heroX;
             EXPECT_EQ(route.exitCode, out.exitCode);
             EXPECT_EQ(how.dieAfterPowerUp ? 1 : 0, out.deaths);
+            EXPECT_GE(out.nearest, kClearance - 0.01) << out.nearestActor;
         }
     }
 }
