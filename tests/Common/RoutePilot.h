@@ -122,8 +122,6 @@ public:
     {
         releaseAll();
         _at = 0;
-        _pulled.swap(_skipped);
-        _pulled.insert(_skipped.begin(), _skipped.end());
         startMove();
     }
     // Called once a frame of `ms` has been played: the keys for the next one. True once the
@@ -155,7 +153,7 @@ public:
         case Approach: {
             // Walking through a door, he is not in the room of the move yet.
             if (room != move.map) return false;
-            if (_skipped.count(_at)) {
+            if (_pulled.count(_at)) {
                 next();
                 return false;
             }
@@ -325,9 +323,8 @@ private:
     double _lastX = -1;
     int _waiting = 0;
     std::set<Key> _held;
-    // The levers pulled so far, by move, and those passed over on a replay.
+    // The levers pulled so far, by move: a replay passes them over.
     std::set<size_t> _pulled;
-    std::set<size_t> _skipped;
 };
 
 }  // namespace routetest
