@@ -99,9 +99,9 @@ public:
     static constexpr int kStuckMs = 150;
 
     // `takeOffShift` moves every jump's take-off point along the way he goes: negative is
-    // earlier, positive later.
-    Pilot(std::function<Level*()> level, Keys keys, double takeOffShift = 0)
-        : _level(std::move(level)), _keys(std::move(keys)), _shift(takeOffShift)
+    // earlier, positive later. `hesitateMs`: how long he stands before each action.
+    Pilot(std::function<Level*()> level, Keys keys, double takeOffShift = 0, int hesitateMs = 0)
+        : _level(std::move(level)), _keys(std::move(keys)), _shift(takeOffShift), _hesitateMs(hesitateMs)
     {
     }
 
@@ -223,12 +223,16 @@ public:
             _waiting -= static_cast<int>(ms);
             if (_waiting <= 0) next();
             return false;
+        case Hesitating:
+            _waiting -= static_cast<int>(ms);
+            if (_waiting <= 0) _phase = Approach;
+            return false;
         }
         return false;
     }
 
 private:
-    enum Phase { Approach, TakingOff, Flying, Entering, Pressed, Turning, Charging, Throwing, Waiting };
+    enum Phase { Approach, TakingOff, Flying, Entering, Pressed, Turning, Charging, Throwing, Waiting, Hesitating };
 
     // The move's point, a jump's moved by the shift along the way he jumps (a jump straight
     // up: the way he walks to it).
@@ -245,6 +249,13 @@ private:
         if (move.action == Move::Walk) {
             // The arrow stays held: the next move may go on the same way.
             next();
+            return false;
+        }
+        if (_hesitateMs > 0 && !_hesitated) {
+            releaseAll();
+            _hesitated = true;
+            _waiting = _hesitateMs;
+            _phase = Hesitating;
             return false;
         }
         if (move.action == Move::ThrowLeft || move.action == Move::ThrowRight) {
@@ -298,6 +309,7 @@ private:
         _moveMs = 0;
         _stuckMs = 0;
         _lastX = -1;
+        _hesitated = false;
     }
     void next()
     {
@@ -314,6 +326,8 @@ private:
     std::function<Level*()> _level;
     Keys _keys;
     double _shift;
+    int _hesitateMs;
+    bool _hesitated = false;
     std::vector<Move> _moves;
     size_t _at = 0;
     Phase _phase = Approach;
