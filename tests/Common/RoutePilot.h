@@ -166,7 +166,9 @@ public:
             const double x = target(move, hero->getX());
             // A jump whose point lies beyond a wall he walks into is taken where he stands, as
             // a person would take it.
-            _stuckMs = hero->getX() == _lastX && onGround(hero) ? _stuckMs + static_cast<int>(ms) : 0;
+            // A hero held by his own throw (one let fly as a restart let its key go) is not
+            // against a wall.
+            _stuckMs = hero->getX() == _lastX && onGround(hero) && !hero->isThrowing() ? _stuckMs + static_cast<int>(ms) : 0;
             _lastX = hero->getX();
             const bool blocked = move.isJump() && _stuckMs >= kStuckMs;
             if (!blocked && (_direction > 0 ? hero->getX() < x : hero->getX() > x)) {
@@ -268,7 +270,8 @@ private:
             release(Left);
             release(Right);
         }
-        if (!onGround(hero)) return false;
+        // Nor does a throw under way take the jump key.
+        if (!onGround(hero) || hero->isThrowing()) return false;
         const bool up = move.action == Move::Door || move.action == Move::Use;
         press(up ? Up : Jump);
         if (move.action == Move::Use) _pulled.insert(_at);
