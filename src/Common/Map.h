@@ -318,6 +318,9 @@ private:
     void updateObstacles(double seconds, double gravityStep);
     // The dying hero's fall; false when he has fallen out of view and the room is done.
     bool updateDyingHero(const HeroBox& hero, double seconds, double gravityStep);
+    // The hero is gone from the room: the view stays where it stood, a life is lost and the
+    // level hears of it.
+    void loseHero();
     // The walk into a door; false once it has taken the hero to another room.
     bool updateDoorWalk(double seconds);
     // Up at a switch flips it; at a usable door it starts the walk in (a locked one only

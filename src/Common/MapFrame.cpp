@@ -151,6 +151,12 @@ void Map::update(unsigned ms)
     if (_player->isDying()) {
         if (!updateDyingHero(before, s, g)) return;
         cameraFollows = false;
+    } else if (before.top < 0) {
+        // Fallen out of the room through a gap in its floor: nothing below could ever catch
+        // him, so the life is lost as for a death, rather than the game waiting on a fall
+        // that never ends.
+        loseHero();
+        return;
     } else if (_player->isMovingBack()) {
         inRoom = updateDoorWalk(s);
         cameraFollows = false;
@@ -281,15 +287,22 @@ bool Map::updateDyingHero(const HeroBox& hero, double seconds, double gravitySte
         _player->addVerticalSpeed(-gravityStep);
     GphCamera* cam = camera();
     if (cam && cam->getPosition()->getY() - kFallenOutOfView > hero.top) {
-        _savedCameraX = cam->getPosition()->getX();
-        _savedCameraY = cam->getPosition()->getY();
-        _player->decLives();
-        if (_level) _level->playerDied();
+        loseHero();
         return false;
     }
     // He falls through everything.
     _player->move(0, dy, 0);
     return true;
+}
+
+void Map::loseHero()
+{
+    if (GphCamera* cam = camera()) {
+        _savedCameraX = cam->getPosition()->getX();
+        _savedCameraY = cam->getPosition()->getY();
+    }
+    _player->decLives();
+    if (_level) _level->playerDied();
 }
 
 bool Map::updateDoorWalk(double seconds)

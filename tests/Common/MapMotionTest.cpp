@@ -423,6 +423,32 @@ TEST_F(MapMotionTest, AHazardKillsAndTheDeadHeroFallsOutOfViewAndStartsOver)
     EXPECT_EQ(1u, _owner.count("died"));
 }
 
+TEST_F(MapMotionTest, AHeroWhoFallsOutOfTheRoomThroughAGapLosesALifeAndStartsOver)
+{
+    // A gap from 500 to 700 with nothing under it.
+    const std::string room = roomHead(1, 2000, 1000, 2000) + floorAt(0, 500, 40) + floorAt(700, 2000, 40) + "</MAP>\n";
+    ASSERT_NE(nullptr, load(room, 400, 40));
+    press(AppKeyRight);
+    double lowestTop = 1e9;
+    const int frames = runUntil(
+        [&] {
+            lowestTop = std::min(lowestTop, _player->getTop());
+            return _owner.count("died") > 0;
+        },
+        300);
+    ASSERT_GT(frames, 0);
+    release(AppKeyRight);
+    // Lost on the first frame after his top passed the room's bottom, never dying on the way.
+    EXPECT_LT(lowestTop, 0);
+    EXPECT_GT(lowestTop, -30);
+    EXPECT_EQ(2, _player->getLives());
+    EXPECT_DOUBLE_EQ(400, x());
+    EXPECT_DOUBLE_EQ(40, y());
+    run(10);
+    EXPECT_EQ(1u, _owner.count("died"));
+    EXPECT_DOUBLE_EQ(40, y());
+}
+
 TEST_F(MapMotionTest, AHiddenHammersHazardIsHarmless)
 {
     const std::string hammer =
