@@ -338,11 +338,13 @@ TEST_F(LevelGeometryTest, ActorsStandClearOfFloorsAndWalls)
                     if (fault.empty() && at.box.overlaps(Ground::body(w)))
                         fault = describe(" filling", at.box) + describe(", inside wall", Ground::body(w));
                 for (const Barrier* f : ground.floors) {
-                    const double low = f->surfaceAt(std::max(f->getX1(), at.box.left)),
-                                 high = f->surfaceAt(std::min(f->getX2(), at.box.right));
-                    const Box under{f->getX1(), f->getX2(), f->getY2(), std::min({f->getY1(), low, high})};
+                    // The floor's body up to its lower surface at the box's sides: a ramp met at
+                    // its foot rises into the box of whoever stands on it.
+                    const double left = f->surfaceAt(std::max(f->getX1(), at.box.left)),
+                                 right = f->surfaceAt(std::min(f->getX2(), at.box.right));
+                    const Box under{f->getX1(), f->getX2(), f->getY2(), std::min({f->getY1(), left, right})};
                     const bool centred = f->getX1() <= at.x && at.x <= f->getX2();
-                    const double rise = (centred ? f->surfaceAt(at.x) : std::max(low, high)) - at.box.bottom;
+                    const double rise = (centred ? f->surfaceAt(at.x) : std::max(left, right)) - at.box.bottom;
                     if (fault.empty() && at.box.overlaps(under) && rise > (centred ? kSlack : kStepUp))
                         fault = describe(" filling", at.box) + describe(", inside floor", Ground::body(f));
                 }
