@@ -59,14 +59,7 @@ int play(Level& level, const SilentOwner& owner, const std::vector<Move>& moves,
 {
     level.start();
     if (start.map) level.gotoMap(start.map, start.x, start.y, 0, 0, 0, 0, 0);
-    Pilot pilot([&] { return &level; }, [&](Pilot::Key key, bool down) {
-        static const AppKey keys[] = {AppKeyLeft, AppKeyRight, AppKeyUp, AppKeyCtrl};
-        const char chars[] = {' ', 'x'};
-        if (key < Pilot::Throw)
-            down ? level.onKeyDown(keys[key]) : level.onKeyUp(keys[key]);
-        else
-            down ? level.onCharDown(chars[key - Pilot::Throw]) : level.onCharUp(chars[key - Pilot::Throw]);
-    });
+    Pilot pilot([&] { return &level; }, routetest::levelKeys(level));
     pilot.fly(moves);
     int drawnMap = -1;
     int played = 0;

@@ -344,6 +344,19 @@ private:
     std::set<size_t> _pulled;
 };
 
+// The keys as the game screen hands them on to the level it runs.
+inline Pilot::Keys levelKeys(Level& level)
+{
+    return [&level](Pilot::Key key, bool down) {
+        static const AppKey arrows[] = {AppKeyLeft, AppKeyRight, AppKeyUp, AppKeyCtrl};
+        static const char chars[] = {' ', 'x'};
+        if (key < Pilot::Throw)
+            down ? level.onKeyDown(arrows[key]) : level.onKeyUp(arrows[key]);
+        else
+            down ? level.onCharDown(chars[key - Pilot::Throw]) : level.onCharUp(chars[key - Pilot::Throw]);
+    };
+}
+
 }  // namespace routetest
 
 #endif

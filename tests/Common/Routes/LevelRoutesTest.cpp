@@ -157,14 +157,7 @@ protected:
             for (const Character* c : room.second->getCharacters()) ids[c] = {room.first, index++};
         }
         level.start();
-        auto keys = [&](Pilot::Key key, bool down) {
-            static const AppKey arrows[] = {AppKeyLeft, AppKeyRight, AppKeyUp, AppKeyCtrl};
-            const char chars[] = {' ', 'x'};
-            if (key < Pilot::Throw)
-                down ? level.onKeyDown(arrows[key]) : level.onKeyUp(arrows[key]);
-            else
-                down ? level.onCharDown(chars[key - Pilot::Throw]) : level.onCharUp(chars[key - Pilot::Throw]);
-        };
+        const Pilot::Keys keys = routetest::levelKeys(level);
         Pilot pilot([&] { return &level; }, keys, how.shift, how.hesitant ? kHesitateMs : 0);
         pilot.fly(route.moves);
         const Map* drawn = nullptr;
