@@ -384,11 +384,11 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         {"level3-5.xml", {0, 0, 0},
          {{1, 280, M::JumpRight}, {1, 760, M::Walk}, {1, 760, M::Wait, 3000}, {1, 1500, M::Walk}}, kToTheExit, false},
         {"level3-6.xml", {2, 120, 80}, {{2, 950, M::Walk}}, CharacterTypeThief1, true},
-        // Chapters 4 and 5. Walking up to the yard the hero comes into the gunner's sight and
-        // line of fire: he climbs the shelf and the catwalk while its bubble shows, the burst
-        // passes under him and its charge beneath him and back.
+        // Chapters 4 and 5. Up the block, whose side hides him from the gunner and takes its
+        // bullets, he steps onto the ledge in its sight and jumps onto the catwalk: the burst
+        // passes under him and the charge beneath him and back.
         {"level4-1.xml", {0, 0, 0},
-         {{1, 300, M::Use}, {1, 640, M::JumpUp}, {1, 680, M::JumpRight}, {1, 830, M::Walk}, {1, 830, M::Wait, 3000},
+         {{1, 300, M::Use}, {1, 560, M::JumpRight}, {1, 725, M::JumpRight}, {1, 960, M::Walk}, {1, 960, M::Wait, 3000},
           {1, 1160, M::Walk}},
          kToTheExit, false},
         // The scientist gives his hint as the hero meets him and flies off, letting his cart
