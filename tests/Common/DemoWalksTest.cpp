@@ -331,8 +331,8 @@ TEST_P(DemoWalksTest, EveryActorDoesItsPartWhereTheHeroMeetsIt)
         int pastOf;
         bool leftAsleep;
     } walks[] = {
-        // Chapter 1. The thug of the gate's yard sees him on the ledge, charges under him and on
-        // into the block, and sleeps.
+        // Chapter 1. The thug of the gate's yard sees him on the ledge, charges past under him,
+        // turns short of the block and comes back.
         {"level1-4.xml", {0, 0, 0},
          {{1, 200, M::Door}, {3, 330, M::JumpRight}, {3, 490, M::JumpRight}, {3, 640, M::Walk}, {3, 640, M::Wait, 4000},
           {3, 1350, M::Walk}},
