@@ -7,7 +7,7 @@
 // caught him. After each the level restarts with the rooms as he left them, and the route from
 // its first move must still finish, for the quick player and the hesitant one. No awake enemy
 // that kills by touch comes within 20 units of him on the way: what the route relies on not
-// touching, a person can see and use.
+// touching, a person can see and use. Nor does any actor's box go into a wall.
 
 #include <gtest/gtest.h>
 
@@ -27,6 +27,7 @@
 #include "Common/LevelTestWindow.h"
 #include "Common/Map.h"
 #include "Common/RoutePilot.h"
+#include "Common/Barrier.h"
 #include "Kovo/Character.h"
 #include "Kovo/Player.h"
 #include "Kovo/Projectile.h"
@@ -90,6 +91,7 @@ struct Outcome {
     int exitMs = 0;
     std::map<ActorId, std::string> shooters;
     std::map<ActorId, int> firstShotMs;
+    std::string inWall;
     double heroX = 0;
     int room = 0;
 };
@@ -104,6 +106,8 @@ constexpr int kDeathEveryMs = 1000;
 constexpr int kHesitateMs = 300;
 // How long a player caught in a shooter's sight stands there before its shot is given up on.
 constexpr int kCaughtMs = 3000;
+// How far an actor's box may reach into a wall before the eye sees it there.
+constexpr double kInWallSlack = 5.0;
 // How far across from a shooter's centre its shot appears.
 constexpr double kMuzzleReach = 100.0;
 
@@ -136,6 +140,23 @@ void nearestEnemy(const Map& room, const Player& hero, Outcome& out)
                            std::to_string(int(c->getX())) + ", " + std::to_string(int(c->getY())) + ", hero at " +
                            std::to_string(int(hero.getX())) + ", " + std::to_string(int(hero.getY()));
     }
+}
+
+// The first actor seen with its box more than a few units inside a wall: a charge or a run
+// over a ledge can take one where no patrol between its limits would, and the stone would show
+// it cut in half.
+std::string actorInWall(const Map& room)
+{
+    for (const Character* c : room.getCharacters())
+        for (const Barrier* w : room.getWalls()) {
+            const double across = std::min(c->getRight(), w->getX2()) - std::max(c->getLeft(), w->getX1());
+            const double up = std::min(c->getTop(), w->getY1()) - std::max(c->getBottom(), w->getY2());
+            if (across > kInWallSlack && up > kInWallSlack && c->isVisible())
+                return std::string(CharacterRegistry::find(c->getType())->name) + " at " + std::to_string(int(c->getX())) +
+                       ", " + std::to_string(int(c->getY())) + " inside the wall " + std::to_string(int(w->getX1())) +
+                       ".." + std::to_string(int(w->getX2())) + " of room " + std::to_string(room.getId());
+        }
+    return "";
 }
 
 class LevelRoutesTest : public leveltest::LevelFixture {
@@ -232,6 +253,7 @@ protected:
             }
             if (!hero.isDying() && caughtMs < 0) {
                 nearestEnemy(*room, hero, out);
+                if (out.inWall.empty()) out.inWall = actorInWall(*room);
                 pilot.frame(how.step);
             }
             level.update(how.step);
@@ -256,6 +278,7 @@ protected:
         EXPECT_EQ(route.exitCode, out.exitCode);
         EXPECT_EQ(how.death == Play::None ? 0 : 1, out.deaths);
         EXPECT_GE(out.nearest, kClearance - 0.01) << out.nearestActor;
+        EXPECT_EQ("", out.inWall);
         return out;
     }
 
