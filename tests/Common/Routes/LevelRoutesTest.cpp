@@ -2,7 +2,7 @@
 // play it: at the main loop's shortest frame (1 ms, a quiet machine) and its longest (30 ms),
 // with every jump taken on its point, 20 units earlier and 20 units later, and by a hesitant
 // player who stands a moment before every action. Each play ends at the route's exit with no
-// death. Then a person's deaths: one every 2 s of the route's game time, one just after a
+// death. Then a person's deaths: one every second of the route's game time, one just after a
 // power-up is picked up, and one at each shooter's first shot, the hero standing where it
 // caught him. After each the level restarts with the rooms as he left them, and the route from
 // its first move must still finish, for the quick player and the hesitant one. No awake enemy
@@ -67,6 +67,7 @@ struct ActorId {
     int room;
     int index;
     bool operator<(const ActorId& o) const { return room != o.room ? room < o.room : index < o.index; }
+    bool operator==(const ActorId& o) const { return room == o.room && index == o.index; }
 };
 
 struct Play {
@@ -225,14 +226,13 @@ protected:
                 out.shooters[id] = std::string(CharacterRegistry::find(from->getType())->name) + " of room " +
                                    std::to_string(id.room);
                 out.firstShotMs.insert({id, played});
-                die = die || (how.death == Play::AtFirstShot && !(id < how.shooter) && !(how.shooter < id));
+                die = die || (how.death == Play::AtFirstShot && id == how.shooter);
             }
             flying.swap(now);
             if (how.death == Play::AtFirstShot && caughtMs < 0 && !killed)
                 for (const Sprite* r : room->getReactions()) {
                     const Character* owner = static_cast<const Reaction*>(r)->getOwner();
-                    if (ids.count(owner) && ids[owner].room == how.shooter.room && ids[owner].index == how.shooter.index)
-                        caughtMs = 0;
+                    if (ids.count(owner) && ids[owner] == how.shooter) caughtMs = 0;
                 }
             if (caughtMs == 0) pilot.again();
             if (caughtMs >= 0 && !killed) {
